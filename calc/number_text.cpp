@@ -1,0 +1,225 @@
+#include "calc/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <system_error>
+
+namespace morvelt {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t DigitRun(std::string_view s, size_t from)
+{
+    size_t i = from;
+    while (i < s.size() && IsDigit(s[i]))
+        ++i;
+    return i - from;
+}
+
+// from_chars leaves the value untouched when the numeral is out of range, so
+// tell an overflow from an underflow by the decimal order of the first
+// significant digit.
+double OutOfRange(std::string_view mantissaDigits, size_t integerDigits, long long exponent)
+{
+    long long order = 0;
+    size_t first = mantissaDigits.find_first_not_of("0.");
+    if (first == std::string_view::npos)
+        return 0.0;
+    if (first < integerDigits)
+        order = static_cast<long long>(integerDigits - first) - 1;
+    else
+        order = -static_cast<long long>(first - integerDigits); // skips the period
+    return order + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+struct Numeral {
+    size_t length; // characters of the text that the numeral takes
+    double value;
+};
+
+// The longest leading decimal numeral of s: optional sign, digits, optionally
+// the separator and more digits (at least one digit in all), optionally an
+// exponent. Built into a plain "digits.digitsEexp" for from_chars, which
+// never looks at the C library's locale.
+std::optional<Numeral> ScanDecimal(std::string_view s, std::string_view separator)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    std::string plain;
+    size_t integerDigits = DigitRun(s, i);
+    plain.append(s.substr(i, integerDigits));
+    i += integerDigits;
+    size_t fractionDigits = 0;
+    if (s.substr(i).starts_with(separator)) {
+        fractionDigits = DigitRun(s, i + separator.size());
+        if (integerDigits + fractionDigits > 0) {
+            plain += '.';
+            plain.append(s.substr(i + separator.size(), fractionDigits));
+            i += separator.size() + fractionDigits;
+        }
+    }
+    if (integerDigits + fractionDigits == 0)
+        return std::nullopt;
+    size_t mantissaLength = plain.size();
+
+    long long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        size_t j = i + 1;
+        bool negativeExponent = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            negativeExponent = s[j] == '-';
+            ++j;
+        }
+        size_t exponentDigits = DigitRun(s, j);
+        if (exponentDigits > 0) {
+            for (char c : s.substr(j, exponentDigits))
+                exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+            if (negativeExponent)
+                exponent = -exponent;
+            plain += 'e';
+            plain += negativeExponent ? "-" : "";
+            plain.append(s.substr(j, exponentDigits));
+            i = j + exponentDigits;
+        }
+    }
+
+    double value = 0.0;
+    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = OutOfRange(std::string_view(plain).substr(0, mantissaLength), integerDigits, exponent);
+    return Numeral{i, negative ? -value : value};
+}
+
+// "&H" and "&O" integers: the longest run of digits of the radix, 0 if none.
+double ReadRadix(std::string_view s, int radix)
+{
+    double value = 0.0;
+    for (char c : s) {
+        int digit = IsDigit(c) ? c - '0'
+                  : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                  : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                           : radix;
+        if (digit >= radix)
+            break;
+        value = value * radix + digit;
+    }
+    return value;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+} // namespace
+
+double ReadNumber(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        if (!IsBlank(c) && c != '\n')
+            s += c;
+    }
+    if (s.size() >= 2 && s[0] == '&') {
+        if (s[1] == 'H' || s[1] == 'h')
+            return ReadRadix(std::string_view(s).substr(2), 16);
+        if (s[1] == 'O' || s[1] == 'o')
+            return ReadRadix(std::string_view(s).substr(2), 8);
+    }
+    auto numeral = ScanDecimal(s, ".");
+    return numeral ? numeral->value : 0.0;
+}
+
+double ReadCount(std::string_view text)
+{
+    return std::floor(ReadNumber(text));
+}
+
+double ReplyValue(std::string_view text, std::string_view decimalSeparator)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    auto numeral = ScanDecimal(text, decimalSeparator);
+    if (!numeral || numeral->length != text.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return numeral->value;
+}
+
+std::string NumberText(double value)
+{
+    std::string text = value < 0 ? "-" : " ";
+    double magnitude = std::fabs(value);
+    if (magnitude == 0.0)
+        return text + "0";
+
+    // 15 significant digits, correctly rounded: "d.ddddddddddddddde+XX".
+    char buffer[32];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                             std::chars_format::scientific, 14).ptr;
+    std::string_view scientific(buffer, end - buffer);
+    size_t e = scientific.find('e');
+    std::string digits;
+    digits += scientific[0];
+    digits.append(scientific.substr(2, e - 2));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    int exponent = 0;
+    std::string_view exponentText = scientific.substr(e + 1);
+    if (exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    if (exponent >= 15 || exponent < -15) {
+        text += digits[0];
+        if (digits.size() > 1)
+            text += '.' + digits.substr(1);
+        text += exponent < 0 ? "E-" : "E+";
+        text += IntegerText(std::abs(exponent));
+    } else if (exponent < 0) {
+        text += "0." + std::string(-exponent - 1, '0') + digits;
+    } else {
+        size_t integerDigits = static_cast<size_t>(exponent) + 1;
+        if (digits.size() <= integerDigits) {
+            text += digits + std::string(integerDigits - digits.size(), '0');
+        } else {
+            text += digits.substr(0, integerDigits) + '.' + digits.substr(integerDigits);
+        }
+    }
+    return text;
+}
+
+std::string IntegerText(long long value)
+{
+    char buffer[24];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+std::string TenthsText(double value, std::string_view decimalSeparator)
+{
+    // A double lies exactly half-way between two hundredths only when it is
+    // an odd multiple of 1/200 that is also a binary fraction, that is at
+    // x.125, x.375, x.625 and x.875. There value * 1000 is exact, so round
+    // those up by hand; to_chars rounds every other value correctly.
+    double eighths = value * 8;
+    if (std::fabs(value) < 1e12 && eighths == std::floor(eighths)) {
+        long long thousandths = std::llround(std::fabs(value) * 1000);
+        if (thousandths % 10 == 5)
+            value = std::copysign(static_cast<double>((thousandths + 5) / 10) / 100, value);
+    }
+    char buffer[400];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                             std::chars_format::fixed, 2).ptr;
+    std::string text(buffer, end);
+    text.replace(text.size() - 3, 1, decimalSeparator);
+    return text;
+}
+
+} // namespace morvelt
