@@ -1,0 +1,265 @@
+#include "ui/form1.h"
+
+#include "calc/calculate_grade.h"
+#include "ui/dialog_prompter.h"
+#include "ui/form_values.h"
+#include "ui/identity.h"
+#include "ui/label_result_view.h"
+#include "ui/print_page.h"
+#include "ui_form1.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace morvelt {
+
+namespace {
+
+// Stands in for the compact 8-point face the boxes were sized for. Measured
+// at 96 dpi, it is the one free face whose lines fit the 12-pixel rows of the
+// correspondence table; set 3% narrower, the question on wrong answers also
+// clears the frame that covers the end of its box.
+constexpr char Face[] = "FreeSans";
+constexpr int Stretch = 97;
+
+QFont MakeFont(double pointSize, bool bold = false)
+{
+    QFont font(QString::fromLatin1(Face));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setStretch(Stretch);
+    font.setBold(bold);
+    return font;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(Prompter* prompter, QWidget* parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::Form1>())
+    , m_prompter(prompter)
+{
+    m_ui->setupUi(this);
+    if (!m_prompter) {
+        m_ownPrompter = std::make_unique<DialogPrompter>(this);
+        m_prompter = m_ownPrompter.get();
+    }
+    setWindowTitle(QStringLiteral("Valutazione Morvelt Tipologia B e C - ")
+                   + QString::fromLatin1(HomePage));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/16x16/morvelt.png"));
+    icon.addFile(QStringLiteral(":/icons/32x32/morvelt.png"));
+    setWindowIcon(icon);
+    m_ui->Label9->setText(QString::fromLatin1(HomePage));
+    // The weight field stands inside a sentence; a screen reader reads it whole.
+    m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
+                                     + m_ui->Label7->text());
+    ApplyFacesAndColours();
+    ConnectHandlers();
+
+    // The first control in tab order takes the focus and, being an option not
+    // yet selected, becomes selected: the window opens on a type-B test.
+    m_ui->Option1->setFocus(Qt::OtherFocusReason);
+    m_ui->Option1->setChecked(true);
+}
+
+Form1::~Form1() = default;
+
+void Form1::ApplyFacesAndColours()
+{
+    // A fixed white form reads the same whatever colour scheme the desktop
+    // uses, so start from the style's light palette rather than the theme's.
+    QPalette palette = style()->standardPalette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::Button, Qt::white);
+    setPalette(palette);
+
+    setFont(MakeFont(8.25));
+    m_ui->Command1->setFont(MakeFont(8.25, true));
+    m_ui->lblvoto10->setFont(MakeFont(12, true));
+    m_ui->lblvoto15->setFont(MakeFont(12, true));
+    m_ui->Text1->setFont(MakeFont(9.75));
+
+    const QColor highlightText = palette.color(QPalette::HighlightedText);
+    SetBackground(m_ui->lblpunti, highlightText);
+    SetBackground(m_ui->lblvoto10, highlightText);
+
+    // The grey of an inactive title bar.
+    QPalette addressPalette = m_ui->Label9->palette();
+    addressPalette.setColor(QPalette::WindowText, palette.color(QPalette::Disabled, QPalette::WindowText));
+    m_ui->Label9->setPalette(addressPalette);
+}
+
+void Form1::ConnectHandlers()
+{
+    const auto onSelected = [this](QRadioButton* option, void (Form1::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected)
+                (this->*handler)();
+        });
+    };
+    onSelected(m_ui->Option1, &Form1::Option1_Click);
+    onSelected(m_ui->Option2, &Form1::Option2_Click);
+    onSelected(m_ui->Option3, &Form1::Option3_Click);
+    onSelected(m_ui->Option5, &Form1::Option5_Click);
+    onSelected(m_ui->Option6, &Form1::Option6_Click);
+
+    connect(m_ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(m_ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(m_ui->Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    QWidget* candidate = focusWidget() ? focusWidget() : this;
+    for (QWidget* start = candidate;;) {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (candidate == start)
+            return false;
+        if (candidate == this || !isAncestorOf(candidate) || !candidate->isEnabled()
+            || !candidate->isVisible() || !(candidate->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (auto* option = qobject_cast<QRadioButton*>(candidate); option && !option->isChecked()) {
+            const auto group = option->parentWidget()->findChildren<QRadioButton*>();
+            if (std::any_of(group.begin(), group.end(), [](auto* o) { return o->isChecked(); }))
+                continue;
+        }
+        candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The selection rules only switch which inputs accept typing, step by step in
+// a fixed order; they never touch a text, a caption or a selection.
+
+void Form1::Option1_Click()
+{
+    m_ui->txtb->setEnabled(true);
+    m_ui->txtc->setEnabled(false);
+    m_ui->txtpeso->setEnabled(false);
+    m_ui->Label1->setEnabled(true);
+    m_ui->Label2->setEnabled(false);
+    m_ui->Label3->setEnabled(false);
+    m_ui->txtitem->setEnabled(false);
+    m_ui->Label7->setEnabled(false);
+    m_ui->Label8->setEnabled(false);
+    m_ui->Label26->setEnabled(false);
+    m_ui->Option5->setEnabled(false);
+    m_ui->Option6->setEnabled(false);
+}
+
+void Form1::Option2_Click()
+{
+    m_ui->txtb->setEnabled(false);
+    m_ui->txtc->setEnabled(true);
+    m_ui->txtpeso->setEnabled(false);
+    m_ui->Label1->setEnabled(false);
+    m_ui->Label2->setEnabled(true);
+    m_ui->Label26->setEnabled(true);
+    m_ui->Label7->setEnabled(false);
+    m_ui->Label8->setEnabled(false);
+    m_ui->Option5->setEnabled(true);
+    m_ui->Option6->setEnabled(true);
+    ApplyItemsRule();
+}
+
+void Form1::Option3_Click()
+{
+    m_ui->txtb->setEnabled(true);
+    m_ui->txtc->setEnabled(true);
+    m_ui->txtpeso->setEnabled(true);
+    m_ui->Label1->setEnabled(true);
+    m_ui->Label2->setEnabled(true);
+    m_ui->Option5->setEnabled(true);
+    m_ui->Option6->setEnabled(true);
+    m_ui->Label7->setEnabled(true);
+    m_ui->Label8->setEnabled(true);
+    m_ui->Label26->setEnabled(true);
+    ApplyItemsRule();
+}
+
+// The number of answers per question matters only when a wrong answer is
+// penalised.
+void Form1::ApplyItemsRule()
+{
+    if (m_ui->Option5->isChecked())
+        Option5_Click();
+    else
+        Option6_Click();
+}
+
+void Form1::Option5_Click()
+{
+    m_ui->Label3->setEnabled(true);
+    m_ui->txtitem->setEnabled(true);
+}
+
+void Form1::Option6_Click()
+{
+    m_ui->Label3->setEnabled(false);
+    m_ui->txtitem->setEnabled(false);
+}
+
+void Form1::Command1_Click()
+{
+    FormValues values(*m_ui);
+    LabelResultView view(*m_ui);
+    CalculateGrade(values, *m_prompter, view, QLocale().decimalPoint().toStdString());
+}
+
+void Form1::Command2_Click()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+void Form1::Command3_Click()
+{
+    const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
+    if (destination.isNull()) {
+        m_prompter->ShowMessage("Impossibile stampare: non è impostata una stampante predefinita.");
+        return;
+    }
+    QPrinter printer(destination, QPrinter::HighResolution);
+    if (!RenderPage(*this, printer) || printer.printerState() == QPrinter::Error)
+        m_prompter->ShowMessage("Impossibile stampare: la stampante non ha accettato la pagina.");
+}
+
+void Form1::Command4_Click()
+{
+    m_prompter->ShowMessage("I quesiti devono avere lo stesso ''peso''.");
+}
+
+void Form1::Command5_Click()
+{
+    m_prompter->ShowMessage("I quesiti devono avere lo stesso ''peso''. La parte relativa alla "
+                            "Tipologia B può essere utilizzata anche per la Tipologia A, purché "
+                            "tutti i quesiti abbiano sempre lo stesso ''peso''.");
+}
+
+} // namespace morvelt

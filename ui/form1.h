@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Form1;
+}
+
+namespace morvelt {
+
+class Prompter;
+
+// The program's only window. Its layout, captions and tab order live in
+// form1.ui; this class gives it its faces and colours, opens it with "B"
+// selected, and holds the handlers of the option buttons (which only switch
+// which inputs accept typing) and of the five buttons.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Without a prompter the window asks and tells through its own modal
+    // dialogs.
+    explicit Form1(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option5_Click();
+    void Option6_Click();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+
+protected:
+    // Tab and Backtab treat an option group as one stop, its selected option.
+    bool focusNextPrevChild(bool next) override;
+    // Enter presses the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ApplyFacesAndColours();
+    void ConnectHandlers();
+    void ApplyItemsRule();
+
+    std::unique_ptr<Ui::Form1> m_ui;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
+};
+
+} // namespace morvelt
