@@ -1,4 +1,4 @@
 # The Debian packages Morvelt builds, runs and is tested with; sourced by the
 # scripts beside it.
 build_packages=(cmake g++ make qt6-base-dev libgtest-dev fonts-freefont-ttf)
-test_packages=(poppler-utils)
+test_packages=(poppler-utils desktop-file-utils appstream dpkg-dev xvfb xdotool)

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The Debian package installs with apt-get on this machine, a desktop menu can
+# list it, and the installed program opens its window on an X server. Removes
+# the package again afterwards. Skipped (exit 77) without root or sudo.
+set -euo pipefail
+build=$1
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+    as_root=(sudo -n)
+else
+    echo "skipped: installing a package needs root or sudo"
+    exit 77
+fi
+if dpkg-query -W -f='${Status}' morvelt 2>/dev/null | grep -q 'install ok installed'; then
+    echo "skipped: a morvelt package is already installed on this machine"
+    exit 77
+fi
+
+work=$(mktemp -d)
+cleanup() {
+    [ -n "${morvelt:-}" ] && kill "$morvelt" 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq morvelt >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+(cd "$build" && cpack -G DEB -B "$work" >/dev/null)
+deb=$(ls "$work"/morvelt_*.deb)
+echo "built $(basename "$deb")"
+dpkg-deb -f "$deb" Depends
+
+chmod 755 "$work"   # apt's sandbox user reads the package from here
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+
+desktop-file-validate /usr/share/applications/example.morvelt.Morvelt.desktop
+grep -qx 'Exec=morvelt' /usr/share/applications/example.morvelt.Morvelt.desktop
+[ "$(command -v morvelt)" = /usr/bin/morvelt ]
+
+display=:$((200 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+/usr/bin/morvelt >/dev/null 2>&1 &
+morvelt=$!
+if timeout 20 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt Tipologia B e C' >/dev/null; then
+    echo "the installed program opened its window"
+else
+    echo "the installed program showed no window"
+    exit 1
+fi
