@@ -205,14 +205,22 @@ std::string IntegerText(long long value)
 std::string TenthsText(double value, std::string_view decimalSeparator)
 {
     // A double lies exactly half-way between two hundredths only when it is
-    // an odd multiple of 1/200 that is also a binary fraction, that is at
-    // x.125, x.375, x.625 and x.875. There value * 1000 is exact, so round
-    // those up by hand; to_chars rounds every other value correctly.
-    double eighths = value * 8;
-    if (std::fabs(value) < 1e12 && eighths == std::floor(eighths)) {
-        long long thousandths = std::llround(std::fabs(value) * 1000);
-        if (thousandths % 10 == 5)
-            value = std::copysign(static_cast<double>((thousandths + 5) / 10) / 100, value);
+    // an odd number of eighths (x.125, x.375, x.625, x.875). Those are rounded
+    // away from zero here, in integers; to_chars rounds every other value
+    // correctly, and would send these to the even hundredth.
+    const double eighths = value * 8;
+    if (std::fabs(eighths) < 0x1p53 && eighths == std::floor(eighths)) {
+        const long long n = static_cast<long long>(eighths);
+        if (n % 2 != 0) {
+            std::string digits = IntegerText((25 * std::llabs(n) + 1) / 2); // hundredths
+            if (digits.size() < 3)
+                digits.insert(0, 3 - digits.size(), '0');
+            std::string text = n < 0 ? "-" : "";
+            text += digits.substr(0, digits.size() - 2);
+            text += decimalSeparator;
+            text += digits.substr(digits.size() - 2);
+            return text;
+        }
     }
     char buffer[400];
     auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
