@@ -1,0 +1,112 @@
+#pragma once
+
+// What every window test shares: a main() that fixes the platform and the
+// locale before the application exists, a prompter that plays a script and
+// records every dialog, and small helpers to reach controls by name and to
+// click them as a user would.
+
+#include "calc/prompter.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTest>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Offscreen so that the tests need no display; Italian because the grade in
+// tenths and the type-B replies follow the user's decimal separator, and the
+// expected captions use the comma.
+#define MORVELT_UI_TEST_MAIN(TestClass)                                           \
+    int main(int argc, char** argv)                                               \
+    {                                                                             \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                  \
+        qunsetenv("QT_FONT_DPI");                                                 \
+        qunsetenv("QT_SCALE_FACTOR");                                             \
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));           \
+        QApplication app(argc, argv);                                             \
+        TestClass test;                                                           \
+        return QTest::qExec(&test, argc, argv);                                   \
+    }
+
+namespace morvelt::uitest {
+
+// Replies are taken in order; once the script runs out every prompt is
+// cancelled, which ends a type-B loop and reads as 0 in a count prompt, so a
+// wrong script cannot hang a test.
+class ScriptedPrompter final : public Prompter {
+public:
+    void Script(std::initializer_list<std::optional<std::string>> replies)
+    {
+        m_replies.assign(replies.begin(), replies.end());
+    }
+
+    std::optional<std::string> AskText(std::string_view prompt, std::string_view title) override
+    {
+        m_asked << QString::fromUtf8(title.data(), title.size()) + QStringLiteral(" | ")
+                       + QString::fromUtf8(prompt.data(), prompt.size());
+        if (m_replies.empty())
+            return std::nullopt;
+        auto reply = m_replies.front();
+        m_replies.pop_front();
+        return reply;
+    }
+
+    void ShowMessage(std::string_view text) override
+    {
+        m_messages << QString::fromUtf8(text.data(), text.size());
+    }
+
+    // "title | prompt" for every prompt, in order.
+    QStringList asked() const { return m_asked; }
+    QStringList messages() const { return m_messages; }
+
+private:
+    std::deque<std::optional<std::string>> m_replies;
+    QStringList m_asked;
+    QStringList m_messages;
+};
+
+template <typename T = QWidget>
+T* Control(QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// Clicks the middle of a control. Returns false, without clicking, when the
+// control is missing or disabled: a user could not click it either.
+inline bool ClickControl(QWidget& window, const QString& name)
+{
+    auto* control = window.findChild<QWidget*>(name);
+    if (!control || !control->isEnabled())
+        return false;
+    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+    return true;
+}
+
+inline void TypeInto(QWidget& window, const char* name, const QString& text)
+{
+    if (auto* field = Control<QLineEdit>(window, name)) {
+        field->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(field, text);
+    }
+}
+
+// A shown, active window: the state the teacher first sees.
+inline std::unique_ptr<Form1> OpenWindow(Prompter* prompter)
+{
+    auto window = std::make_unique<Form1>(prompter);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    if (!QTest::qWaitForWindowActive(window.get()))
+        return nullptr;
+    return window;
+}
+
+} // namespace morvelt::uitest
