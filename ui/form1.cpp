@@ -64,6 +64,11 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     icon.addFile(QStringLiteral(":/icons/32x32/morvelt.png"));
     setWindowIcon(icon);
     m_ui->Label9->setText(QString::fromLatin1(HomePage));
+    // A result is named by its label and described by what it shows, so a
+    // screen reader says both.
+    m_ui->lblpunti->setAccessibleName(m_ui->Label4->text());
+    m_ui->lblvoto10->setAccessibleName(m_ui->Label5->text());
+    m_ui->lblvoto15->setAccessibleName(m_ui->Label6->text());
     // The weight field stands inside a sentence; a screen reader reads it whole.
     m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
                                      + m_ui->Label7->text());

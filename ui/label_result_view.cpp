@@ -5,6 +5,17 @@
 
 namespace morvelt {
 
+namespace {
+// What a result shows is also its accessible description (the window names
+// it by its label).
+void Show(QLabel* result, std::string_view text)
+{
+    const QString caption = FromUtf8(text);
+    result->setText(caption);
+    result->setAccessibleDescription(caption);
+}
+} // namespace
+
 LabelResultView::LabelResultView(Ui::Form1& form)
     : m_form(form)
 {
@@ -17,17 +28,17 @@ std::string LabelResultView::Punti() const
 
 void LabelResultView::SetPunti(std::string_view text)
 {
-    m_form.lblpunti->setText(FromUtf8(text));
+    Show(m_form.lblpunti, text);
 }
 
 void LabelResultView::SetVoto10(std::string_view text)
 {
-    m_form.lblvoto10->setText(FromUtf8(text));
+    Show(m_form.lblvoto10, text);
 }
 
 void LabelResultView::SetVoto15(std::string_view text)
 {
-    m_form.lblvoto15->setText(FromUtf8(text));
+    Show(m_form.lblvoto15, text);
 }
 
 } // namespace morvelt
