@@ -8,4 +8,6 @@ source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+# Beside a private CUPS scheduler whose default printer is a PDF queue, so
+# that printing is tested through a real print system.
+scripts/with-cups.sh ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -5,14 +5,12 @@
 #include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
-#include "ui/print_page.h"
+#include "ui/default_printer.h"
 #include "ui_form1.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QStyle>
 
 #include <algorithm>
@@ -245,14 +243,16 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
-    const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
-    if (destination.isNull()) {
+    switch (PrintOnDefaultPrinter(*this)) {
+    case PrintResult::Printed:
+        break;
+    case PrintResult::NoDefaultPrinter:
         m_prompter->ShowMessage("Impossibile stampare: non è impostata una stampante predefinita.");
-        return;
-    }
-    QPrinter printer(destination, QPrinter::HighResolution);
-    if (!RenderPage(*this, printer) || printer.printerState() == QPrinter::Error)
+        break;
+    case PrintResult::Refused:
         m_prompter->ShowMessage("Impossibile stampare: la stampante non ha accettato la pagina.");
+        break;
+    }
 }
 
 void Form1::Command4_Click()

@@ -1,0 +1,57 @@
+// STAMPA on a machine whose print system knows no printer, the state of a
+// fresh installation: the scheduler runs but no queue is there to be the
+// default. The teacher learns it from one message, and the window, with the
+// result not yet on paper, stays exactly as it was.
+
+#include "tests/print/print_session.h"
+
+#include <QPrinterInfo>
+
+using namespace morvelt::printtest;
+
+namespace {
+
+// The scheduler this program talks to is chosen before anything asks CUPS,
+// which keeps its choice for the life of the process.
+void UseEmptyScheduler()
+{
+    const QString empty = Setting("MORVELT_CUPS_EMPTY_SERVER");
+    if (!empty.isEmpty())
+        qputenv("CUPS_SERVER", empty.toLocal8Bit());
+}
+
+} // namespace
+
+class NoDefaultPrinterTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void printWithoutDefaultPrinterSaysSoOnce()
+    {
+        if (const QString why = WhyNoScheduler(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        if (Setting("MORVELT_CUPS_EMPTY_SERVER").isEmpty())
+            QSKIP("this session has no scheduler without printers to print on");
+        QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty(),
+                 qPrintable(QPrinterInfo::availablePrinterNames().join(", ")));
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+
+        ScriptedPrompter prompter{"4", "5", "3"};
+        auto window = GradedWindow(prompter, "3", "Maria Rossi", "3B");
+        QVERIFY(window);
+        QCOMPARE(Caption(*window, "lblpunti"), QStringLiteral(" +4 +5 +3 =  12 su  15"));
+        const QStringList before = Shown(*window);
+        const QStringList asked = prompter.asked();
+
+        QVERIFY(Click(*window, "Command3"));
+
+        QCOMPARE(prompter.messages(),
+                 QStringList{"Impossibile stampare: non è impostata una stampante predefinita."});
+        QCOMPARE(prompter.asked(), asked);
+        QCOMPARE(Shown(*window), before);
+    }
+};
+
+MORVELT_PRINT_TEST_MAIN(NoDefaultPrinterTest, UseEmptyScheduler)
+
+#include "no_default_printer_test.moc"
