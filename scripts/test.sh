@@ -1,13 +1,31 @@
 #!/usr/bin/env bash
-# Builds Morvelt and runs every test. The window's tests draw offscreen, so no
-# display is needed.
+# Builds Morvelt and runs every test, in three passes, each in its own build
+# folder:
+#   build-sanitize  every test under AddressSanitizer and
+#                   UndefinedBehaviorSanitizer, where any report fails;
+#   build-fuzz      the calculation's fuzz targets (clang, libFuzzer), each
+#                   fuzzing for a few seconds from its seeds;
+#   build           every test in the ordinary build, last, so that the
+#                   output ends with its summary; it runs beside a private
+#                   CUPS scheduler with a PDF queue as the default printer
+#                   (scripts/with-cups.sh), so that printing is tested through
+#                   a real print system.
+# The first pass that fails ends the script. The window's tests draw
+# offscreen, so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
+scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}"
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$(nproc)"
+ctest --preset sanitize -j"$(nproc)"
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
+ctest --preset fuzz -j"$(nproc)"
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-# Beside a private CUPS scheduler whose default printer is a PDF queue, so
-# that printing is tested through a real print system.
 scripts/with-cups.sh ctest --test-dir build --output-on-failure -j"$(nproc)"
