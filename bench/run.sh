@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Start-up benchmark: builds the program and the yardstick window (Release, in
+# build-bench), then times each from exec to its first painted frame and
+# takes its peak memory, RUNS times each (default 15, after 2 warm-up runs),
+# alternately, on the offscreen platform and on a private Xvfb.
+#
+#   bench/run.sh [RUNS]          (WARMUP=N in the environment changes the 2)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+warmup=${WARMUP:-2}
+build=build-bench
+
+source scripts/packages.sh
+scripts/install-deps.sh "${build_packages[@]}" xvfb
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target morvelt minimal_window startup_probe startup_bench >/dev/null
+
+bench=(
+    "$build/bench/startup_bench" "$runs" "$warmup" "$PWD/$build/bench/libstartup_probe.so"
+    "morvelt=$PWD/$build/app/morvelt" "minimal=$PWD/$build/bench/minimal_window"
+)
+
+echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1)," \
+     "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo) memory;" \
+     "Qt $(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo '?')"
+# Elapsed times follow whatever else the machine runs; the load says how much.
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# Both platforms start from the same environment: none of the desktop's.
+unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_FONT_DPI
+
+QT_QPA_PLATFORM=offscreen "${bench[@]}"
+
+# A private X server on a display number it picks itself; it writes the
+# number once it accepts clients.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do
+    [ -s "$displayfile" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$displayfile" ] || { echo "Xvfb gave no display number" >&2; exit 1; }
+
+echo
+DISPLAY=":$(head -n 1 "$displayfile")" QT_QPA_PLATFORM=xcb "${bench[@]}"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
