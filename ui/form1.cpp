@@ -43,6 +43,16 @@ void SetBackground(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+// A fixed white form reads the same whatever colour scheme the desktop uses,
+// so it starts from the style's light palette rather than the theme's.
+QPalette FormPalette(const QStyle& style)
+{
+    QPalette palette = style.standardPalette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::Button, Qt::white);
+    return palette;
+}
+
 } // namespace
 
 Form1::Form1(Prompter* prompter, QWidget* parent)
@@ -50,6 +60,10 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     , m_ui(std::make_unique<Ui::Form1>())
     , m_prompter(prompter)
 {
+    // Given before the controls exist, the form's face and colours are the
+    // ones they are first laid out in.
+    setPalette(FormPalette(*style()));
+    setFont(MakeFont(8.25));
     m_ui->setupUi(this);
     if (!m_prompter) {
         m_ownPrompter = std::make_unique<DialogPrompter>(this);
@@ -70,7 +84,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     // The weight field stands inside a sentence; a screen reader reads it whole.
     m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
                                      + m_ui->Label7->text());
-    ApplyFacesAndColours();
+    ApplyControlFacesAndColours();
     ConnectHandlers();
 
     // The first control in tab order takes the focus and, being an option not
@@ -81,21 +95,14 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
 
 Form1::~Form1() = default;
 
-void Form1::ApplyFacesAndColours()
+void Form1::ApplyControlFacesAndColours()
 {
-    // A fixed white form reads the same whatever colour scheme the desktop
-    // uses, so start from the style's light palette rather than the theme's.
-    QPalette palette = style()->standardPalette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::Button, Qt::white);
-    setPalette(palette);
-
-    setFont(MakeFont(8.25));
     m_ui->Command1->setFont(MakeFont(8.25, true));
     m_ui->lblvoto10->setFont(MakeFont(12, true));
     m_ui->lblvoto15->setFont(MakeFont(12, true));
     m_ui->Text1->setFont(MakeFont(9.75));
 
+    const QPalette& palette = this->palette();
     const QColor highlightText = palette.color(QPalette::HighlightedText);
     SetBackground(m_ui->lblpunti, highlightText);
     SetBackground(m_ui->lblvoto10, highlightText);

@@ -44,7 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ApplyFacesAndColours();
+    void ApplyControlFacesAndColours();
     void ConnectHandlers();
     void ApplyItemsRule();
 
