@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 #include "ui/identity.h"
+#include "ui/window_face.h"
 
 #include <QApplication>
 
@@ -7,6 +8,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(morvelt::ApplicationTitle));
+    // The prompts and messages speak in the window's face, and no other face
+    // is loaded at start.
+    QApplication::setFont(morvelt::WindowFace());
 
     morvelt::Form1 window;
     window.show();

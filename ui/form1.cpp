@@ -5,6 +5,7 @@
 #include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
+#include "ui/window_face.h"
 #include "ui/default_printer.h"
 #include "ui_form1.h"
 
@@ -18,23 +19,6 @@
 namespace morvelt {
 
 namespace {
-
-// Stands in for the compact 8-point face the boxes were sized for. Measured
-// at 96 dpi, it is the one free face whose lines fit the 12-pixel rows of the
-// correspondence table; set 3% narrower, the question on wrong answers also
-// clears the frame that covers the end of its box.
-constexpr char Face[] = "FreeSans";
-constexpr int Stretch = 97;
-
-QFont MakeFont(double pointSize, bool bold = false)
-{
-    QFont font(QString::fromLatin1(Face));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
-    font.setStretch(Stretch);
-    font.setBold(bold);
-    return font;
-}
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {
@@ -63,7 +47,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     // Given before the controls exist, the form's face and colours are the
     // ones they are first laid out in.
     setPalette(FormPalette(*style()));
-    setFont(MakeFont(8.25));
+    setFont(WindowFace());
     m_ui->setupUi(this);
     if (!m_prompter) {
         m_ownPrompter = std::make_unique<DialogPrompter>(this);
@@ -97,10 +81,10 @@ Form1::~Form1() = default;
 
 void Form1::ApplyControlFacesAndColours()
 {
-    m_ui->Command1->setFont(MakeFont(8.25, true));
-    m_ui->lblvoto10->setFont(MakeFont(12, true));
-    m_ui->lblvoto15->setFont(MakeFont(12, true));
-    m_ui->Text1->setFont(MakeFont(9.75));
+    m_ui->Command1->setFont(WindowFace(8.25, true));
+    m_ui->lblvoto10->setFont(WindowFace(12, true));
+    m_ui->lblvoto15->setFont(WindowFace(12, true));
+    m_ui->Text1->setFont(WindowFace(9.75));
 
     const QPalette& palette = this->palette();
     const QColor highlightText = palette.color(QPalette::HighlightedText);
