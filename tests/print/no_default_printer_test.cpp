@@ -43,7 +43,7 @@ private Q_SLOTS:
         const QStringList before = Shown(*window);
         const QStringList asked = prompter.asked();
 
-        QVERIFY(Click(*window, "Command3"));
+        QVERIFY(ClickControl(*window, "Command3"));
 
         QCOMPARE(prompter.messages(),
                  QStringList{"Impossibile stampare: non è impostata una stampante predefinita."});

@@ -12,8 +12,7 @@
 // Outside that script none of these is set and the tests skip: printing on
 // whatever printer the machine happens to have is never what a test means.
 
-#include "calc/prompter.h"
-#include "ui/form1.h"
+#include "tests/ui/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,26 +23,9 @@
 #include <QStringList>
 #include <QTest>
 
-#include <deque>
 #include <memory>
-#include <optional>
-#include <string>
 
-// Offscreen so that no display is needed; Italian because the grade in
-// tenths follows the user's decimal separator and the expected texts use the
-// comma.
-#define MORVELT_PRINT_TEST_MAIN(TestClass, prepare)                               \
-    int main(int argc, char** argv)                                               \
-    {                                                                             \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                  \
-        qunsetenv("QT_FONT_DPI");                                                 \
-        qunsetenv("QT_SCALE_FACTOR");                                             \
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));           \
-        prepare();                                                                \
-        QApplication app(argc, argv);                                             \
-        TestClass test;                                                           \
-        return QTest::qExec(&test, argc, argv);                                   \
-    }
+#define MORVELT_PRINT_TEST_MAIN(TestClass, prepare) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, prepare)
 
 namespace morvelt::printtest {
 
@@ -64,70 +46,10 @@ inline QString WhyNoScheduler()
     return {};
 }
 
-// Replies are taken in order; once they run out every prompt is cancelled,
-// which ends a type-B calculation, so a wrong script cannot hang a test.
-class ScriptedPrompter final : public Prompter {
-public:
-    explicit ScriptedPrompter(std::initializer_list<std::optional<std::string>> replies = {})
-        : m_replies(replies)
-    {
-    }
-
-    std::optional<std::string> AskText(std::string_view prompt, std::string_view) override
-    {
-        m_asked << QString::fromUtf8(prompt.data(), prompt.size());
-        if (m_replies.empty())
-            return std::nullopt;
-        auto reply = m_replies.front();
-        m_replies.pop_front();
-        return reply;
-    }
-
-    void ShowMessage(std::string_view text) override
-    {
-        m_messages << QString::fromUtf8(text.data(), text.size());
-    }
-
-    QStringList asked() const { return m_asked; }
-    QStringList messages() const { return m_messages; }
-
-private:
-    std::deque<std::optional<std::string>> m_replies;
-    QStringList m_asked;
-    QStringList m_messages;
-};
-
-// A shown, active window, as the teacher first sees it.
-inline std::unique_ptr<Form1> OpenWindow(Prompter& prompter)
-{
-    auto window = std::make_unique<Form1>(&prompter);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    if (!QTest::qWaitForWindowActive(window.get()))
-        return nullptr;
-    return window;
-}
-
-// Clicks the middle of a control, as a user would; false when the control is
-// missing or disabled.
-inline bool Click(QWidget& window, const char* name)
-{
-    auto* control = window.findChild<QWidget*>(QString::fromLatin1(name));
-    if (!control || !control->isEnabled())
-        return false;
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-    return true;
-}
-
-inline bool Type(QWidget& window, const char* name, const QString& text)
-{
-    auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(name));
-    if (!field || !field->isEnabled())
-        return false;
-    field->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(field, text);
-    return true;
-}
+using uitest::ClickControl;
+using uitest::OpenWindow;
+using uitest::ScriptedPrompter;
+using uitest::TypeInto;
 
 inline QString Caption(QWidget& window, const char* name)
 {
@@ -157,9 +79,9 @@ inline QStringList Shown(QWidget& window)
 inline std::unique_ptr<Form1> GradedWindow(ScriptedPrompter& prompter, const QString& questions,
                                            const QString& name, const QString& schoolClass)
 {
-    auto window = OpenWindow(prompter);
-    if (!window || !Type(*window, "txtb", questions) || !Click(*window, "Command1")
-        || !Type(*window, "Text1", name) || !Type(*window, "Text2", schoolClass))
+    auto window = OpenWindow(&prompter);
+    if (!window || !TypeInto(*window, "txtb", questions) || !ClickControl(*window, "Command1")
+        || !TypeInto(*window, "Text1", name) || !TypeInto(*window, "Text2", schoolClass))
         return nullptr;
     return window;
 }

@@ -238,7 +238,7 @@ private Q_SLOTS:
         QCOMPARE(Caption(*window, "lblvoto15"), QStringLiteral("13"));
 
         const QSet<QString> before = PdfFiles(Setting("MORVELT_CUPS_PDF_DIR"));
-        QVERIFY(Click(*window, "Command3"));
+        QVERIFY(ClickControl(*window, "Command3"));
         QCOMPARE(prompter.messages(), QStringList());
         const QString printout = AwaitPrintout(before);
         QVERIFY2(!printout.isEmpty(), qPrintable(m_jobProblem));
@@ -287,7 +287,7 @@ private Q_SLOTS:
         QVERIFY(WriteDirect(*other, otherPdf));
 
         ScriptedPrompter freshPrompter;
-        auto fresh = OpenWindow(freshPrompter);
+        auto fresh = OpenWindow(&freshPrompter);
         QVERIFY(fresh);
         const QString freshPdf = m_work->filePath(QStringLiteral("fresh.pdf"));
         QVERIFY(WriteDirect(*fresh, freshPdf));

@@ -43,7 +43,7 @@ private Q_SLOTS:
         const QStringList asked = prompter.asked();
 
         QVERIFY(SetQueueAccepting(false));
-        QVERIFY(Click(*window, "Command3"));
+        QVERIFY(ClickControl(*window, "Command3"));
 
         QCOMPARE(prompter.messages(),
                  QStringList{"Impossibile stampare: la stampante non ha accettato la pagina."});

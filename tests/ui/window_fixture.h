@@ -23,17 +23,19 @@
 // Offscreen so that the tests need no display; Italian because the grade in
 // tenths and the type-B replies follow the user's decimal separator, and the
 // expected captions use the comma.
-#define MORVELT_UI_TEST_MAIN(TestClass)                                           \
+#define MORVELT_UI_TEST_MAIN_PREPARED(TestClass, prepare)                         \
     int main(int argc, char** argv)                                               \
     {                                                                             \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                  \
         qunsetenv("QT_FONT_DPI");                                                 \
         qunsetenv("QT_SCALE_FACTOR");                                             \
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));           \
+        prepare();                                                                \
         QApplication app(argc, argv);                                             \
         TestClass test;                                                           \
         return QTest::qExec(&test, argc, argv);                                   \
     }
+#define MORVELT_UI_TEST_MAIN(TestClass) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, [] {})
 
 namespace morvelt::uitest {
 
@@ -42,6 +44,11 @@ namespace morvelt::uitest {
 // wrong script cannot hang a test.
 class ScriptedPrompter final : public Prompter {
 public:
+    explicit ScriptedPrompter(std::initializer_list<std::optional<std::string>> replies = {})
+        : m_replies(replies)
+    {
+    }
+
     void Script(std::initializer_list<std::optional<std::string>> replies)
     {
         m_replies.assign(replies.begin(), replies.end());
@@ -90,12 +97,16 @@ inline bool ClickControl(QWidget& window, const QString& name)
     return true;
 }
 
-inline void TypeInto(QWidget& window, const char* name, const QString& text)
+// Types into a field as a user would. Returns false, without typing, when the
+// field is missing or disabled.
+inline bool TypeInto(QWidget& window, const char* name, const QString& text)
 {
-    if (auto* field = Control<QLineEdit>(window, name)) {
-        field->setFocus(Qt::MouseFocusReason);
-        QTest::keyClicks(field, text);
-    }
+    auto* field = Control<QLineEdit>(window, name);
+    if (!field || !field->isEnabled())
+        return false;
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(field, text);
+    return true;
 }
 
 // A shown, active window: the state the teacher first sees.
