@@ -9,12 +9,26 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace morvelt::fuzz {
+
+// Any double from the next eight bytes, subnormals, infinities and
+// not-a-number included; missing bytes are zeros.
+inline double ConsumeAnyDouble(FuzzedDataProvider& provider)
+{
+    std::vector<std::uint8_t> bits = provider.ConsumeBytes<std::uint8_t>(sizeof(double));
+    bits.resize(sizeof(double));
+    double value;
+    std::memcpy(&value, bits.data(), sizeof value);
+    return value;
+}
 
 // The text between double quotes, with bytes outside printable ASCII written
 // as \xHH, so that the message shows exactly what the calculation was given.

@@ -112,10 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Any double, subnormals, infinities and not-a-number included; the
     // last two only must not crash.
-    std::vector<std::uint8_t> bits = provider.ConsumeBytes<std::uint8_t>(sizeof(double));
-    bits.resize(sizeof(double));
-    double value;
-    std::memcpy(&value, bits.data(), sizeof value);
+    const double value = ConsumeAnyDouble(provider);
     const std::string text = NumberText(value);
     if (std::isfinite(value))
         CheckFormat(value, text);

@@ -65,10 +65,7 @@ void CheckTenths(double value, std::string_view separator)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
-    std::vector<std::uint8_t> bits = provider.ConsumeBytes<std::uint8_t>(sizeof(double));
-    bits.resize(sizeof(double));
-    double value;
-    std::memcpy(&value, bits.data(), sizeof value);
+    const double value = ConsumeAnyDouble(provider);
     const std::string_view separator = provider.PickValueInArray({",", "."});
     CheckTenths(value, separator);
 
