@@ -11,5 +11,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-freefont-ttf")
+# STAMPA hands the page to the print service's lp; without it the program
+# says that no printer is set up.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client")
 set(CPACK_GENERATOR DEB)
 include(CPack)

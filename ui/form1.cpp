@@ -1,12 +1,12 @@
 #include "ui/form1.h"
 
 #include "calc/calculate_grade.h"
+#include "ui/default_printer.h"
 #include "ui/dialog_prompter.h"
 #include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
 #include "ui/window_face.h"
-#include "ui/default_printer.h"
 #include "ui_form1.h"
 
 #include <QCoreApplication>
