@@ -1,22 +1,33 @@
 #include "calc/number_text.h"
 #include "calc/scoring.h"
 
+#include <optional>
+
 namespace morvelt {
 
 namespace {
 
 constexpr std::string_view TypeBSuffix = " tipologia B";
 
-// Both rules refuse to prompt until txtb, txtc and txtpeso hold something.
-bool ShapeTextsPresent(Calculation& c)
+struct MixedShape {
+    double nB;
+    double nC;
+    double weight;
+};
+
+// What both rules read of the test's shape. They refuse to prompt until
+// txtb, txtc and txtpeso hold something: nothing when one is empty, after
+// saying so.
+std::optional<MixedShape> ReadMixedShape(Calculation& c)
 {
     for (Field field : {Field::txtb, Field::txtc, Field::txtpeso}) {
         if (c.window.Text(field).empty()) {
             c.prompter.ShowMessage("Inserire tutti i dati richiesti!");
-            return false;
+            return std::nullopt;
         }
     }
-    return true;
+    return MixedShape{ReadCount(c.window.Text(Field::txtb)), ReadCount(c.window.Text(Field::txtc)),
+                      ReadNumber(c.window.Text(Field::txtpeso))};
 }
 
 void ShowShapeInvalid(Calculation& c)
@@ -34,11 +45,10 @@ std::string TotalsText(double total, double maximum)
 // A point is a type-C point: a type-B mark of r earns r × weight.
 void ScoreMixedPenalize(Calculation& c)
 {
-    if (!ShapeTextsPresent(c))
+    auto shape = ReadMixedShape(c);
+    if (!shape)
         return;
-    double nB = ReadCount(c.window.Text(Field::txtb));
-    double nC = ReadCount(c.window.Text(Field::txtc));
-    double weight = ReadNumber(c.window.Text(Field::txtpeso));
+    auto [nB, nC, weight] = *shape;
     double items = ReadCount(c.window.Text(Field::txtitem));
     double maximum = nC * items + (5 * nB) * weight;
     if (!IsUsable(nB) || !IsUsable(nC) || !IsUsable(weight) || !IsUsable(items)
@@ -68,11 +78,10 @@ void ScoreMixedPenalize(Calculation& c)
 // A point is a type-B point: a correct type-C answer earns 5 ÷ weight.
 void ScoreMixedSameAsBlank(Calculation& c)
 {
-    if (!ShapeTextsPresent(c))
+    auto shape = ReadMixedShape(c);
+    if (!shape)
         return;
-    double nB = ReadCount(c.window.Text(Field::txtb));
-    double nC = ReadCount(c.window.Text(Field::txtc));
-    double weight = ReadNumber(c.window.Text(Field::txtpeso));
+    auto [nB, nC, weight] = *shape;
     double maximum = (nC * 5) / weight + 5 * nB;
     if (!IsUsable(nB) || !IsUsable(nC) || !IsUsable(weight) || !IsUsable(maximum)) {
         ShowShapeInvalid(c);

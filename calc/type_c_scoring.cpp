@@ -1,20 +1,32 @@
 #include "calc/number_text.h"
 #include "calc/scoring.h"
 
+#include <optional>
+
 namespace morvelt {
 
 namespace {
-constexpr std::string_view EmptyCount = "Inserire il numero di quesiti!";
+
+// The number of questions, rounded down; nothing when txtc is empty, after
+// saying so.
+std::optional<double> ReadQuestionCount(Calculation& c)
+{
+    std::string text = c.window.Text(Field::txtc);
+    if (text.empty()) {
+        c.prompter.ShowMessage("Inserire il numero di quesiti!");
+        return std::nullopt;
+    }
+    return ReadCount(text);
 }
+
+} // namespace
 
 void ScoreTypeCPenalize(Calculation& c)
 {
-    std::string countText = c.window.Text(Field::txtc);
-    if (countText.empty()) {
-        c.prompter.ShowMessage(EmptyCount);
+    auto questions = ReadQuestionCount(c);
+    if (!questions)
         return;
-    }
-    double nC = ReadCount(countText);
+    double nC = *questions;
     double items = ReadCount(c.window.Text(Field::txtitem));
     if (!IsUsable(nC) || !IsUsable(items) || !IsUsable(nC * items))
         return;
@@ -38,12 +50,10 @@ void ScoreTypeCPenalize(Calculation& c)
 
 void ScoreTypeCSameAsBlank(Calculation& c)
 {
-    std::string countText = c.window.Text(Field::txtc);
-    if (countText.empty()) {
-        c.prompter.ShowMessage(EmptyCount);
+    auto questions = ReadQuestionCount(c);
+    if (!questions)
         return;
-    }
-    double nC = ReadCount(countText);
+    double nC = *questions;
     if (!IsUsable(nC))
         return;
 

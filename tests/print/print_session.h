@@ -14,7 +14,6 @@
 
 #include "tests/ui/window_fixture.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,29 +48,13 @@ inline QString WhyNoScheduler()
 using uitest::ClickControl;
 using uitest::OpenWindow;
 using uitest::ScriptedPrompter;
+using uitest::Shown;
 using uitest::TypeInto;
 
 inline QString Caption(QWidget& window, const char* name)
 {
     auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
-
-// Everything the user can read or change in the window, control by control.
-inline QStringList Shown(QWidget& window)
-{
-    QStringList shown;
-    for (auto* label : window.findChildren<QLabel*>())
-        shown << label->objectName() + " = " + label->text();
-    for (auto* field : window.findChildren<QLineEdit*>())
-        shown << field->objectName() + " = " + field->text()
-                     + (field->isEnabled() ? "" : " (disabled)");
-    for (auto* button : window.findChildren<QAbstractButton*>())
-        shown << button->objectName() + " = " + button->text()
-                     + (button->isChecked() ? " (selected)" : "")
-                     + (button->isEnabled() ? "" : " (disabled)");
-    shown << "title = " + window.windowTitle();
-    return shown;
 }
 
 // A type-B test of as many questions as the replies, typed into a fresh

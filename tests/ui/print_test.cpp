@@ -17,6 +17,7 @@
 using morvelt::uitest::ClickControl;
 using morvelt::uitest::Control;
 using morvelt::uitest::ScriptedPrompter;
+using morvelt::uitest::Shown;
 using morvelt::uitest::TypeInto;
 
 namespace {
@@ -71,20 +72,6 @@ QString Joined(const QList<Word>& words)
     for (const Word& w : words)
         texts << w.text;
     return texts.join(' ');
-}
-
-// Everything the user can read or change in the window.
-QStringList Shown(QWidget& window)
-{
-    QStringList shown;
-    for (auto* label : window.findChildren<QLabel*>())
-        shown << label->objectName() + "=" + label->text();
-    for (auto* field : window.findChildren<QLineEdit*>())
-        shown << field->objectName() + "=" + field->text();
-    for (auto* option : window.findChildren<QRadioButton*>())
-        shown << option->objectName() + (option->isChecked() ? " on" : " off");
-    shown << "title=" + window.windowTitle();
-    return shown;
 }
 
 } // namespace

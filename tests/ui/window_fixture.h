@@ -8,7 +8,9 @@
 #include "calc/prompter.h"
 #include "ui/form1.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
@@ -107,6 +109,23 @@ inline bool TypeInto(QWidget& window, const char* name, const QString& text)
     field->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(field, text);
     return true;
+}
+
+// Everything the user can read or change in the window, control by control.
+inline QStringList Shown(QWidget& window)
+{
+    QStringList shown;
+    for (auto* label : window.findChildren<QLabel*>())
+        shown << label->objectName() + " = " + label->text();
+    for (auto* field : window.findChildren<QLineEdit*>())
+        shown << field->objectName() + " = " + field->text()
+                     + (field->isEnabled() ? "" : " (disabled)");
+    for (auto* button : window.findChildren<QAbstractButton*>())
+        shown << button->objectName() + " = " + button->text()
+                     + (button->isChecked() ? " (selected)" : "")
+                     + (button->isEnabled() ? "" : " (disabled)");
+    shown << "title = " + window.windowTitle();
+    return shown;
 }
 
 // A shown, active window: the state the teacher first sees.
