@@ -7,30 +7,27 @@
 # It starts a private scheduler (its own configuration, spool and socket in a
 # temporary directory, nothing under /etc/cups) whose default printer is a PDF
 # queue served by the cups-pdf backend, and a second private scheduler with no
-# printer at all, the state of a machine where nothing can be printed. Where a
-# private scheduler will not run, the machine's own scheduler is used instead
-# if it is running (it is never started here: it would leave its state and
-# logs behind), and its queues and default printer are put back afterwards.
-# The command sees:
+# printer at all, the state of a machine where nothing can be printed. The
+# machine's own scheduler, its queues and its default printer are never
+# touched. The command sees:
 #
 #   CUPS_SERVER                 the socket of the scheduler with the queue
 #   CUPS_SERVERROOT             an empty folder, so that the machine's client
 #                               settings (/etc/cups/lpoptions, client.conf)
-#                               stay out (private schedulers only)
+#                               stay out
 #   MORVELT_CUPS_QUEUE          the queue, which is the default printer
 #   MORVELT_CUPS_PDF_DIR        the folder where cups-pdf writes its files
 #   MORVELT_CUPS_EMPTY_SERVER   the socket of the scheduler with no printer
-#                               (private schedulers only)
 #
 # cups-pdf runs only as root (its backend is installed 0700), so the
-# schedulers need root or passwordless sudo. Without them, or when no
-# scheduler can be started, the command still runs, with MORVELT_CUPS_SKIP
+# schedulers need root or passwordless sudo. Without them, or when a private
+# scheduler cannot be started, the command still runs, with MORVELT_CUPS_SKIP
 # saying why, and the printing tests report themselves skipped.
 #
 # The schedulers are stopped by their process ids when the command ends, what
 # cups-pdf leaves outside them (its output folder, spool folder and log, where
 # they were not there before) is removed, and the exit status is the
-# command's. MORVELT_CUPS_SCHEDULER=system skips the private scheduler.
+# command's.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -52,8 +49,6 @@ unset LPDEST PRINTER
 session=""           # the private directory of this session
 scheduler_socket=""  # the socket of the private scheduler started last
 daemons=()           # "cupsd-pid:job-pid" of each scheduler started here
-system_queue=""      # a queue added to the machine's scheduler
-system_default=""    # the machine's default printer before it
 leftovers=()         # what is created outside the session, to be removed
 
 run() {
@@ -105,13 +100,6 @@ stop_daemon() {
 }
 
 cleanup() {
-    if [ -n "$system_queue" ]; then
-        "${as_root[@]}" lpadmin -x "$system_queue" || say "could not remove the queue $system_queue"
-        if [ -n "$system_default" ]; then
-            "${as_root[@]}" lpadmin -d "$system_default" || say "could not make $system_default the default printer again"
-        fi
-        system_queue=""
-    fi
     for daemon in "${daemons[@]}"; do
         stop_daemon "$daemon"
     done
@@ -263,8 +251,8 @@ add_queue() {
     local queue=$1 ppd
     ppd=$(cups_pdf_ppd) || { say "the scheduler lists no cups-pdf PPD"; return 1; }
     # lpadmin warns that PPD drivers are deprecated; they still work in CUPS 2.4.
-    "${as_root_for_queues[@]}" lpadmin -p "$queue" -v cups-pdf:/ -E -m "$ppd" 2> >(grep -v 'deprecated' >&2) &&
-        "${as_root_for_queues[@]}" lpadmin -d "$queue"
+    lpadmin -p "$queue" -v cups-pdf:/ -E -m "$ppd" 2> >(grep -v 'deprecated' >&2) &&
+        lpadmin -d "$queue"
 }
 
 default_is() {
@@ -284,7 +272,6 @@ private_session() {
     export CUPS_SERVER=$socket
     # The machine's client settings (/etc/cups/lpoptions, client.conf) stay out.
     export CUPS_SERVERROOT=$session/queue
-    as_root_for_queues=()
     note_leftovers "$queue"
     add_queue "$queue" || { say "the private queue could not be made: $(scheduler_complaint queue)"; return 1; }
     if ! default_is "$queue"; then
@@ -294,41 +281,14 @@ private_session() {
     export MORVELT_CUPS_QUEUE=$queue MORVELT_CUPS_EMPTY_SERVER=$empty
 }
 
-# --- the machine's scheduler ------------------------------------------------
-
-system_session() {
-    unset CUPS_SERVER CUPS_SERVERROOT
-    # Starting the machine's scheduler would leave its state and logs behind.
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-        say "the machine's cupsd is not running either"
-        return 1
-    fi
-    local queue=MorveltPDF
-    lpstat -p "$queue" >/dev/null 2>&1 && queue=MorveltPDF-$$
-    system_default=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-    as_root_for_queues=("${as_root[@]}")
-    note_leftovers "$queue"
-    # The scheduler keeps a queue's strings file after the queue is gone.
-    [ -e "/var/cache/cups/$queue.strings" ] || leftovers+=("/var/cache/cups/$queue.strings")
-    system_queue=$queue
-    add_queue "$queue" || { say "the queue could not be added to the machine's scheduler"; return 1; }
-    default_is "$queue" || { say "the queue is not the default printer: $(lpstat -d 2>&1)"; return 1; }
-    export MORVELT_CUPS_QUEUE=$queue
-}
-
 # --- the session ------------------------------------------------------------
 
-if [ "${MORVELT_CUPS_SCHEDULER:-private}" != system ] && private_session; then
-    say "private scheduler at $CUPS_SERVER, queue $MORVELT_CUPS_QUEUE writing into $pdf_dir"
-else
+if ! private_session; then
     cleanup
-    if system_session; then
-        say "the machine's scheduler, queue $MORVELT_CUPS_QUEUE writing into $pdf_dir"
-    else
-        cleanup
-        skip "no CUPS scheduler could be set up (see the messages above)"
-        run "$@"
-    fi
+    unset CUPS_SERVER CUPS_SERVERROOT
+    skip "no private CUPS scheduler could be set up (see the message above)"
+    run "$@"
 fi
+say "private scheduler at $CUPS_SERVER, queue $MORVELT_CUPS_QUEUE writing into $pdf_dir"
 export MORVELT_CUPS_PDF_DIR=$pdf_dir
 run "$@"
