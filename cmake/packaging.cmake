@@ -1,6 +1,7 @@
 # `cpack -G DEB` in the build folder makes morvelt_<version>_<arch>.deb. The
-# shared libraries it needs are found by dpkg-shlibdeps; what it loads by other
-# means is named here: Qt's platform plugins and the window's face.
+# shared libraries it needs (Qt, and libcups2 for STAMPA) are found by
+# dpkg-shlibdeps; what it loads by other means is named here: Qt's platform
+# plugins and the window's face.
 set(CPACK_PACKAGE_NAME morvelt)
 set(CPACK_PACKAGE_VENDOR "Morvelt")
 set(CPACK_PACKAGE_CONTACT "Morvelt <info@morvelt.example>")
@@ -11,8 +12,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-freefont-ttf")
-# STAMPA hands the page to the print service's lp; without it the program
-# says that no printer is set up.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client")
 set(CPACK_GENERATOR DEB)
 include(CPack)

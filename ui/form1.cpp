@@ -1,11 +1,11 @@
 #include "ui/form1.h"
 
 #include "calc/calculate_grade.h"
-#include "ui/default_printer.h"
 #include "ui/dialog_prompter.h"
 #include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
+#include "ui/print_hand_over.h"
 #include "ui/window_face.h"
 #include "ui_form1.h"
 
@@ -223,7 +223,9 @@ void Form1::Command1_Click()
 {
     FormValues values(*m_ui);
     LabelResultView view(*m_ui);
-    CalculateGrade(values, *m_prompter, view, QLocale().decimalPoint().toStdString());
+    Talk([&](Prompter& prompter) {
+        CalculateGrade(values, prompter, view, QLocale().decimalPoint().toStdString());
+    });
 }
 
 void Form1::Command2_Click()
@@ -232,30 +234,70 @@ void Form1::Command2_Click()
     QCoreApplication::quit();
 }
 
+// The page is rendered now; the print service gets it behind the window, and
+// a press whose page did not print gets one message.
 void Form1::Command3_Click()
 {
-    switch (PrintOnDefaultPrinter(*this)) {
-    case PrintResult::Printed:
-        break;
-    case PrintResult::NoDefaultPrinter:
-        m_prompter->ShowMessage("Impossibile stampare: non è impostata una stampante predefinita.");
-        break;
-    case PrintResult::Refused:
-        m_prompter->ShowMessage("Impossibile stampare: la stampante non ha accettato la pagina.");
-        break;
-    }
+    auto* handOver = new PrintHandOver(*this, this);
+    connect(handOver, &PrintHandOver::finished, this, [this, handOver](PrintResult result) {
+        handOver->deleteLater();
+        ReportPrintResult(result);
+    });
 }
 
 void Form1::Command4_Click()
 {
-    m_prompter->ShowMessage("I quesiti devono avere lo stesso ''peso''.");
+    Talk([](Prompter& prompter) {
+        prompter.ShowMessage("I quesiti devono avere lo stesso ''peso''.");
+    });
 }
 
 void Form1::Command5_Click()
 {
-    m_prompter->ShowMessage("I quesiti devono avere lo stesso ''peso''. La parte relativa alla "
-                            "Tipologia B può essere utilizzata anche per la Tipologia A, purché "
-                            "tutti i quesiti abbiano sempre lo stesso ''peso''.");
+    Talk([](Prompter& prompter) {
+        prompter.ShowMessage("I quesiti devono avere lo stesso ''peso''. La parte relativa alla "
+                             "Tipologia B può essere utilizzata anche per la Tipologia A, purché "
+                             "tutti i quesiti abbiano sempre lo stesso ''peso''.");
+    });
+}
+
+void Form1::Talk(const std::function<void(Prompter&)>& talk)
+{
+    ++m_talking;
+    talk(*m_prompter);
+    --m_talking;
+    ShowPrintFailures();
+}
+
+void Form1::ReportPrintResult(PrintResult result)
+{
+    switch (result) {
+    case PrintResult::Printed:
+        return;
+    case PrintResult::NoDefaultPrinter:
+        m_printFailures.push_back("Impossibile stampare: non è impostata una stampante predefinita.");
+        break;
+    case PrintResult::NotAnswering:
+        m_printFailures.push_back("Impossibile stampare: il servizio di stampa non risponde.");
+        break;
+    case PrintResult::Refused:
+        m_printFailures.push_back("Impossibile stampare: la stampante non ha accettato la pagina.");
+        break;
+    }
+    ShowPrintFailures();
+}
+
+// A failure never breaks into a calculation's prompts or another message:
+// it waits for them, and the failures are told one at a time, in order.
+void Form1::ShowPrintFailures()
+{
+    while (m_talking == 0 && !m_printFailures.empty()) {
+        const std::string message = std::move(m_printFailures.front());
+        m_printFailures.pop_front();
+        ++m_talking;
+        m_prompter->ShowMessage(message);
+        --m_talking;
+    }
 }
 
 } // namespace morvelt

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "ui/print_service.h"
+
 #include <QWidget>
 
+#include <deque>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace Ui {
 class Form1;
@@ -15,7 +20,9 @@ class Prompter;
 // The program's only window. Its layout, captions and tab order live in
 // form1.ui; this class gives it its faces and colours, opens it with "B"
 // selected, and holds the handlers of the option buttons (which only switch
-// which inputs accept typing) and of the five buttons.
+// which inputs accept typing) and of the five buttons. Printing goes on
+// behind the window (PrintHandOver); what it has to say waits until the
+// window's own prompts and messages are over.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -47,10 +54,17 @@ private:
     void ApplyControlFacesAndColours();
     void ConnectHandlers();
     void ApplyItemsRule();
+    // Runs the window's own prompts and messages, then tells the print
+    // failures that came meanwhile.
+    void Talk(const std::function<void(Prompter&)>& talk);
+    void ReportPrintResult(PrintResult result);
+    void ShowPrintFailures();
 
     std::unique_ptr<Ui::Form1> m_ui;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
+    int m_talking = 0;
+    std::deque<std::string> m_printFailures;
 };
 
 } // namespace morvelt

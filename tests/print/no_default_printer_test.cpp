@@ -45,8 +45,9 @@ private Q_SLOTS:
 
         QVERIFY(ClickControl(*window, "Command3"));
 
-        QCOMPARE(prompter.messages(),
-                 QStringList{"Impossibile stampare: non è impostata una stampante predefinita."});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            prompter.messages(),
+            QStringList{"Impossibile stampare: non è impostata una stampante predefinita."}, 20000);
         QCOMPARE(prompter.asked(), asked);
         QCOMPARE(Shown(*window), before);
     }

@@ -239,14 +239,28 @@ private Q_SLOTS:
 
         const QSet<QString> before = PdfFiles(Setting("MORVELT_CUPS_PDF_DIR"));
         QVERIFY(ClickControl(*window, "Command3"));
-        QCOMPARE(prompter.messages(), QStringList());
+        // The page as the window shows it at the press.
+        const QString direct = m_work->filePath(QStringLiteral("direct.pdf"));
+        QVERIFY(WriteDirect(*window, direct));
+
+        // The teacher goes on to the next student at once, while the page is
+        // on its way; what prints is still what the window showed at the press.
+        auto* name = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QVERIFY(name);
+        name->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, QStringLiteral("Luca Bianchi"));
+        QCOMPARE(name->text(), QStringLiteral("Luca Bianchi"));
+        const QString nextStudent = m_work->filePath(QStringLiteral("next-student.pdf"));
+        QVERIFY(WriteDirect(*window, nextStudent));
+
         const QString printout = AwaitPrintout(before);
         QVERIFY2(!printout.isEmpty(), qPrintable(m_jobProblem));
+        QCoreApplication::processEvents();
+        QCOMPARE(prompter.messages(), QStringList());
 
         // The page the window paints for the printer holds the student and
         // every figure of the result, each beside its caption.
-        const QString direct = m_work->filePath(QStringLiteral("direct.pdf"));
-        QVERIFY(WriteDirect(*window, direct));
         const ToolResult text = Run(QStringLiteral("pdftotext"), {direct, "-"});
         QVERIFY2(text.ok, qPrintable(text.output));
         const QString page = Normalised(text.output);
@@ -304,7 +318,7 @@ private Q_SLOTS:
         qInfo().noquote() << "difference from the direct page:" << QString::number(same, 'f', 6)
                           << "at most" << QString::number(SamePage, 'f', 6);
         QVERIFY2(same <= SamePage, "the printout is not the window's page");
-        for (const QString& wrong : {blankPdf, otherPdf, freshPdf}) {
+        for (const QString& wrong : {nextStudent, blankPdf, otherPdf, freshPdf}) {
             const double d = Difference(printed, Raster(wrong));
             qInfo().noquote() << "difference from" << QFileInfo(wrong).fileName() + ':'
                               << QString::number(d, 'f', 6);

@@ -45,8 +45,9 @@ private Q_SLOTS:
         QVERIFY(SetQueueAccepting(false));
         QVERIFY(ClickControl(*window, "Command3"));
 
-        QCOMPARE(prompter.messages(),
-                 QStringList{"Impossibile stampare: la stampante non ha accettato la pagina."});
+        QTRY_COMPARE_WITH_TIMEOUT(
+            prompter.messages(),
+            QStringList{"Impossibile stampare: la stampante non ha accettato la pagina."}, 20000);
         QCOMPARE(prompter.asked(), asked);
         QCOMPARE(Shown(*window), before);
     }

@@ -1,9 +1,13 @@
 // The printout: the window as it shows, on one page, with its text kept as
-// text; and what the print button does when there is no printer to print on.
+// text; and what the print button does when no print service takes the page:
+// the window goes on answering, and the teacher is told once, after any
+// prompt that is open.
 
 #include "tests/ui/window_fixture.h"
 #include "ui/print_page.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -13,6 +17,11 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <optional>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using morvelt::uitest::ClickControl;
 using morvelt::uitest::Control;
@@ -66,6 +75,72 @@ bool HasSequence(const QList<Word>& words, const QStringList& sequence)
     return false;
 }
 
+// A print service that takes the connection and never says a word, as a hung
+// print server does: a socket that listens, and nothing that reads it.
+class SilentService {
+public:
+    explicit SilentService(const QString& path)
+        : m_path(QFile::encodeName(path))
+        , m_socket(::socket(AF_UNIX, SOCK_STREAM, 0))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (m_socket < 0 || m_path.size() >= qsizetype(sizeof address.sun_path))
+            return;
+        std::copy(m_path.begin(), m_path.end(), address.sun_path);
+        m_listening = ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && ::listen(m_socket, 8) == 0;
+    }
+    ~SilentService()
+    {
+        if (m_socket >= 0)
+            ::close(m_socket);
+        if (m_listening)
+            ::unlink(m_path.constData());
+    }
+    SilentService(const SilentService&) = delete;
+    SilentService& operator=(const SilentService&) = delete;
+
+    bool listening() const { return m_listening; }
+
+private:
+    QByteArray m_path;
+    int m_socket;
+    bool m_listening = false;
+};
+
+// An environment variable set for as long as this lives: the print service
+// to talk to (CUPS_SERVER), the folder for temporary files (TMPDIR).
+class EnvironmentSetting {
+public:
+    EnvironmentSetting(const char* name, const QString& value)
+        : m_name(name)
+        , m_before(qgetenv(name))
+        , m_had(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~EnvironmentSetting()
+    {
+        if (m_had)
+            qputenv(m_name, m_before);
+        else
+            qunsetenv(m_name);
+    }
+    EnvironmentSetting(const EnvironmentSetting&) = delete;
+    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_before;
+    bool m_had;
+};
+
+QStringList PageFiles(const QString& dir)
+{
+    return QDir(dir).entryList({QStringLiteral("morvelt-*")}, QDir::Files);
+}
+
 QString Joined(const QList<Word>& words)
 {
     QStringList texts;
@@ -87,7 +162,9 @@ private Q_SLOTS:
     void pageShowsWindow();
     void pageKeepsTextAsText_data();
     void pageKeepsTextAsText();
-    void noDefaultPrinterIsToldOnce();
+    void serviceTroubleIsToldOnceAfterThePrompts_data();
+    void serviceTroubleIsToldOnceAfterThePrompts();
+    void closingDropsAPageOnItsWay();
 
 private:
     QString Print(bool throughPrinter, bool calculate);
@@ -214,24 +291,77 @@ void PrintTest::pageKeepsTextAsText()
     }
 }
 
-void PrintTest::noDefaultPrinterIsToldOnce()
+void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
 {
-    if (!QPrinterInfo::defaultPrinter().isNull())
-        QSKIP("a default printer is set up here; this checks the machine without one");
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<int>("withinMs");
+    QTest::addColumn<QString>("message");
 
-    TypeInto(*m_window, "Text1", "Maria Rossi");
-    TypeInto(*m_window, "txtb", "1");
-    m_prompter->Script({"5"});
-    QVERIFY(ClickControl(*m_window, "Command1"));
-    const QStringList before = Shown(*m_window);
-    const QStringList asked = m_prompter->asked();
+    QTest::newRow("no print service at all: told at once")
+        << false << 2000 << "Impossibile stampare: non è impostata una stampante predefinita.";
+    QTest::newRow("a print service that never answers: told within 20 s")
+        << true << 20000 << "Impossibile stampare: il servizio di stampa non risponde.";
+}
 
+// Right after STAMPA the teacher types the next test and answers its prompts,
+// taking a moment over each. The failure comes once, after the last prompt.
+void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
+{
+    QFETCH(bool, listening);
+    QFETCH(int, withinMs);
+    QFETCH(QString, message);
+    const QString socket = m_dir.filePath(QStringLiteral("cups.sock"));
+    std::optional<SilentService> service;
+    if (listening) {
+        service.emplace(socket);
+        QVERIFY(service->listening());
+    }
+    const EnvironmentSetting server("CUPS_SERVER", socket);
+
+    QElapsedTimer clock;
+    clock.start();
     QVERIFY(ClickControl(*m_window, "Command3"));
-    QCOMPARE(m_prompter->messages(),
-             QStringList{QString::fromUtf8(
-                 "Impossibile stampare: non è impostata una stampante predefinita.")});
-    QCOMPARE(m_prompter->asked(), asked);
-    QCOMPARE(Shown(*m_window), before);
+    QVERIFY(TypeInto(*m_window, "txtb", "3"));
+    m_prompter->Script({"4", "5", "3"});
+    m_prompter->ThinkFor(300);
+    QVERIFY(ClickControl(*m_window, "Command1"));
+    QCOMPARE(Control<QLabel>(*m_window, "lblpunti")->text(), QStringLiteral(" +4 +5 +3 =  12 su  15"));
+    QCOMPARE(Control<QLabel>(*m_window, "lblvoto10")->text(), QStringLiteral("8,20"));
+    const QStringList shown = Shown(*m_window);
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompter->messages().size(), 1, withinMs);
+    QVERIFY2(clock.elapsed() <= withinMs, qPrintable(QString::number(clock.elapsed()) + " ms"));
+    QTest::qWait(200);
+    const QString prompt = QStringLiteral("? Punteggi | Punti (da 0 a 5) per l'esercizio n.");
+    QCOMPARE(m_prompter->said(), (QStringList{prompt + '1', prompt + '2', prompt + '3',
+                                             QStringLiteral("! ") + message}));
+    QCOMPARE(Shown(*m_window), shown);
+}
+
+// Esci, or closing the window, while the page waits on a service that never
+// answers: the window goes at once, nothing is told, and the page file goes
+// with it.
+void PrintTest::closingDropsAPageOnItsWay()
+{
+    const QString socket = m_dir.filePath(QStringLiteral("cups.sock"));
+    const SilentService service(socket);
+    QVERIFY(service.listening());
+    const EnvironmentSetting server("CUPS_SERVER", socket);
+    QTemporaryDir temp;
+    {
+        const EnvironmentSetting pageFolder("TMPDIR", temp.path());
+        QVERIFY(ClickControl(*m_window, "Command3"));
+    }
+    QTest::qWait(300);
+    QCOMPARE(PageFiles(temp.path()).size(), 1);
+
+    QElapsedTimer clock;
+    clock.start();
+    m_window.reset();
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed()) + " ms"));
+    QCOMPARE(PageFiles(temp.path()), QStringList());
+    QTest::qWait(200);
+    QCOMPARE(m_prompter->messages(), QStringList());
 }
 
 MORVELT_UI_TEST_MAIN(PrintTest)

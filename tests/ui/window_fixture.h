@@ -43,7 +43,8 @@ namespace morvelt::uitest {
 
 // Replies are taken in order; once the script runs out every prompt is
 // cancelled, which ends a type-B loop and reads as 0 in a count prompt, so a
-// wrong script cannot hang a test.
+// wrong script cannot hang a test. A prompter told to think keeps each prompt
+// open that long with the events running, as a teacher reading it would.
 class ScriptedPrompter final : public Prompter {
 public:
     explicit ScriptedPrompter(std::initializer_list<std::optional<std::string>> replies = {})
@@ -56,10 +57,15 @@ public:
         m_replies.assign(replies.begin(), replies.end());
     }
 
+    void ThinkFor(int milliseconds) { m_thinkMs = milliseconds; }
+
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title) override
     {
         m_asked << QString::fromUtf8(title.data(), title.size()) + QStringLiteral(" | ")
                        + QString::fromUtf8(prompt.data(), prompt.size());
+        m_said << QStringLiteral("? ") + m_asked.last();
+        if (m_thinkMs > 0)
+            QTest::qWait(m_thinkMs);
         if (m_replies.empty())
             return std::nullopt;
         auto reply = m_replies.front();
@@ -70,16 +76,21 @@ public:
     void ShowMessage(std::string_view text) override
     {
         m_messages << QString::fromUtf8(text.data(), text.size());
+        m_said << QStringLiteral("! ") + m_messages.last();
     }
 
     // "title | prompt" for every prompt, in order.
     QStringList asked() const { return m_asked; }
     QStringList messages() const { return m_messages; }
+    // Prompts ("? title | prompt") and messages ("! text") in the order shown.
+    QStringList said() const { return m_said; }
 
 private:
     std::deque<std::optional<std::string>> m_replies;
     QStringList m_asked;
     QStringList m_messages;
+    QStringList m_said;
+    int m_thinkMs = 0;
 };
 
 template <typename T = QWidget>
