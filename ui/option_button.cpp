@@ -1,5 +1,6 @@
 #include "ui/option_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -32,6 +33,38 @@ void OptionButton::paintEvent(QPaintEvent*)
 bool OptionButton::hitButton(const QPoint& pos) const
 {
     return rect().contains(pos);
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    bool forward = true;
+    switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        forward = false;
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    // The focus chain is the tab order and runs round, so the first option
+    // of the group met along it is the next one, or the first after the last.
+    for (QWidget* other = this;;) {
+        other = forward ? other->nextInFocusChain() : other->previousInFocusChain();
+        if (other == this)
+            break;
+        auto* option = qobject_cast<OptionButton*>(other);
+        if (option && option->parentWidget() == parentWidget() && option->isEnabled()
+            && option->isVisible()) {
+            option->setFocus(Qt::OtherFocusReason);
+            option->click();
+            break;
+        }
+    }
+    event->accept();
 }
 
 } // namespace morvelt

@@ -90,24 +90,66 @@ private Q_SLOTS:
         QCOMPARE(TabRound(Qt::Key_Backtab), Reversed(round));
     }
 
-    void arrowKeysSelectAndApplyTheRules()
+    void arrowKeysMoveRoundTheGroupAndApplyTheRules_data()
     {
-        QCOMPARE(FocusName(), QStringLiteral("Option1"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(FocusName(), QStringLiteral("Option2"));
-        QVERIFY(Control<QRadioButton>(*m_window, "Option2")->isChecked());
-        QVERIFY(Control<QLineEdit>(*m_window, "txtc")->isEnabled());
-        QVERIFY(!Control<QLineEdit>(*m_window, "txtb")->isEnabled());
+        QTest::addColumn<QString>("from"); // selected and focused first
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("field"); // switched by the new selection's rules
+        QTest::addColumn<bool>("enabled");
 
-        // Into the rule group, then Penalize by arrow: the items field opens.
-        while (FocusName() != QStringLiteral("Option6"))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        QCOMPARE(FocusName(), QStringLiteral("Option5"));
-        QVERIFY(Control<QRadioButton>(*m_window, "Option5")->isChecked());
-        QVERIFY(Control<QLineEdit>(*m_window, "txtitem")->isEnabled());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(FocusName(), QStringLiteral("txtitem"));
+        QTest::newRow("B, Down: C") << "Option1" << Qt::Key_Down << "Option2" << "txtc" << true;
+        QTest::newRow("B, Right: C") << "Option1" << Qt::Key_Right << "Option2" << "txtc" << true;
+        QTest::newRow("C, Up: B") << "Option2" << Qt::Key_Up << "Option1" << "txtc" << false;
+        QTest::newRow("C, Left: B") << "Option2" << Qt::Key_Left << "Option1" << "txtc" << false;
+        QTest::newRow("B, Up: round to Mista B-C")
+            << "Option1" << Qt::Key_Up << "Option3" << "txtpeso" << true;
+        QTest::newRow("B, Left: round to Mista B-C")
+            << "Option1" << Qt::Key_Left << "Option3" << "txtpeso" << true;
+        QTest::newRow("Mista B-C, Down: round to B")
+            << "Option3" << Qt::Key_Down << "Option1" << "txtpeso" << false;
+        QTest::newRow("Mista B-C, Right: round to B")
+            << "Option3" << Qt::Key_Right << "Option1" << "txtpeso" << false;
+        QTest::newRow("C, rule Option6, Down: round to Option5, items open")
+            << "Option6" << Qt::Key_Down << "Option5" << "txtitem" << true;
+        QTest::newRow("C, rule Option6, Right: round to Option5, items open")
+            << "Option6" << Qt::Key_Right << "Option5" << "txtitem" << true;
+        QTest::newRow("C, rule Option6, Up: Option5, items open")
+            << "Option6" << Qt::Key_Up << "Option5" << "txtitem" << true;
+        QTest::newRow("C, rule Option6, Left: Option5, items open")
+            << "Option6" << Qt::Key_Left << "Option5" << "txtitem" << true;
+        QTest::newRow("C, rule Option5, Down: Option6, items close")
+            << "Option5" << Qt::Key_Down << "Option6" << "txtitem" << false;
+        QTest::newRow("C, rule Option5, Right: Option6, items close")
+            << "Option5" << Qt::Key_Right << "Option6" << "txtitem" << false;
+        QTest::newRow("C, rule Option5, Up: round to Option6, items close")
+            << "Option5" << Qt::Key_Up << "Option6" << "txtitem" << false;
+        QTest::newRow("C, rule Option5, Left: round to Option6, items close")
+            << "Option5" << Qt::Key_Left << "Option6" << "txtitem" << false;
+    }
+    void arrowKeysMoveRoundTheGroupAndApplyTheRules()
+    {
+        QFETCH(QString, from);
+        QFETCH(Qt::Key, key);
+        QFETCH(QString, to);
+        QFETCH(QString, field);
+        QFETCH(bool, enabled);
+        QCOMPARE(FocusName(), QStringLiteral("Option1"));
+        if (from == QLatin1String("Option5") || from == QLatin1String("Option6")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down); // C opens the rules
+            while (FocusName() != QStringLiteral("Option6"))
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        if (from != FocusName())
+            QVERIFY(ClickControl(*m_window, from));
+        QCOMPARE(FocusName(), from);
+        QVERIFY(Control<QRadioButton>(*m_window, qPrintable(from))->isChecked());
+
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(FocusName(), to);
+        QVERIFY(Control<QRadioButton>(*m_window, qPrintable(to))->isChecked());
+        QVERIFY(!Control<QRadioButton>(*m_window, qPrintable(from))->isChecked());
+        QCOMPARE(Control<QLineEdit>(*m_window, qPrintable(field))->isEnabled(), enabled);
     }
 
     void enterAndSpaceOnTheButtonStartTheCalculation_data()
