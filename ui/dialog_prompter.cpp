@@ -4,7 +4,10 @@
 #include "ui/utf8.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+
+#include <limits>
 
 namespace morvelt {
 
@@ -19,6 +22,9 @@ std::optional<std::string> DialogPrompter::AskText(std::string_view prompt, std:
     dialog.setWindowTitle(FromUtf8(title));
     dialog.setLabelText(FromUtf8(prompt));
     dialog.setInputMode(QInputDialog::TextInput);
+    // A reply of any length, like the window's own text boxes.
+    if (auto* reply = dialog.findChild<QLineEdit*>())
+        reply->setMaxLength(std::numeric_limits<int>::max());
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annulla"));
     if (dialog.exec() != QDialog::Accepted)

@@ -11,10 +11,12 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QStyle>
 
 #include <algorithm>
+#include <limits>
 
 namespace morvelt {
 
@@ -69,6 +71,9 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
                                      + m_ui->Label7->text());
     ApplyControlFacesAndColours();
+    // Text boxes take text of any length; Qt's stop at 32,767 characters.
+    for (auto* field : findChildren<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     ConnectHandlers();
 
     // The first control in tab order takes the focus and, being an option not

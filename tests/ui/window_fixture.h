@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -120,6 +121,16 @@ inline bool TypeInto(QWidget& window, const char* name, const QString& text)
     field->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(field, text);
     return true;
+}
+
+// Pastes into a field from the clipboard, over what it holds, the way a long
+// text comes in.
+inline void PasteOver(QLineEdit& field, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    field.setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Everything the user can read or change in the window, control by control.

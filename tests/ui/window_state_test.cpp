@@ -69,6 +69,8 @@ private Q_SLOTS:
     void setsFollowSelection_data();
     void setsFollowSelection();
     void disabledFieldKeepsTextAndTakesNoInput();
+    void textBoxTakesTextOfAnyLength_data();
+    void textBoxTakesTextOfAnyLength();
     void repeatedActionChangesNothing_data();
     void repeatedActionChangesNothing();
     void freeFieldsAndCaptionsSurviveOptions();
@@ -218,6 +220,26 @@ void WindowStateTest::disabledFieldKeepsTextAndTakesNoInput()
     QCOMPARE(txtc->text(), QString("12"));
     TypeInto(*m_window, "txtc", "3");
     QCOMPARE(txtc->text(), QString("123"));
+}
+
+void WindowStateTest::textBoxTakesTextOfAnyLength_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"txtb", "txtc", "txtpeso", "txtitem", "Text1", "Text2"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void WindowStateTest::textBoxTakesTextOfAnyLength()
+{
+    QFETCH(QString, name);
+    Click({"Option3", "Option5"}); // every field accepts input
+    auto* field = Control<QLineEdit>(*m_window, qPrintable(name));
+    QVERIFY(field && field->isEnabled());
+
+    const QString longText = QString("1234567890").repeated(4000);
+    morvelt::uitest::PasteOver(*field, longText);
+    QCOMPARE(field->text().size(), longText.size());
+    QCOMPARE(field->text(), longText);
 }
 
 void WindowStateTest::repeatedActionChangesNothing_data()
