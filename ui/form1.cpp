@@ -7,13 +7,13 @@
 #include "ui/label_result_view.h"
 #include "ui/print_hand_over.h"
 #include "ui/window_face.h"
+#include "ui/window_palette.h"
 #include "ui_form1.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -29,16 +29,6 @@ void SetBackground(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-// A fixed white form reads the same whatever colour scheme the desktop uses,
-// so it starts from the style's light palette rather than the theme's.
-QPalette FormPalette(const QStyle& style)
-{
-    QPalette palette = style.standardPalette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::Button, Qt::white);
-    return palette;
-}
-
 } // namespace
 
 Form1::Form1(Prompter* prompter, QWidget* parent)
@@ -48,7 +38,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
 {
     // Given before the controls exist, the form's face and colours are the
     // ones they are first laid out in.
-    setPalette(FormPalette(*style()));
+    setPalette(WindowPalette());
     setFont(WindowFace());
     m_ui->setupUi(this);
     if (!m_prompter) {
