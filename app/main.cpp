@@ -8,6 +8,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(morvelt::ApplicationTitle));
+    // The desktop entry this program is: a Wayland desktop finds its name and
+    // icon by it.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(morvelt::DesktopEntry));
     // The prompts and messages speak in the window's face, and no other face
     // is loaded at start.
     QApplication::setFont(morvelt::WindowFace());

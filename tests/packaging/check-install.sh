@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
-# `cmake --install` lays out what a desktop needs, and the desktop entry and
-# AppStream metadata pass their validators.
+# `cmake --install` lays out what a desktop needs, the desktop entry and
+# AppStream metadata pass their validators, and the installed program tells
+# the desktop which entry it is: its Wayland app_id under a private headless
+# weston, and the X11 window class that the entry claims under a private Xvfb.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$root"
+}
+trap cleanup EXIT
 
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
+entry_id=example.morvelt.Morvelt
+entry=$root/usr/share/applications/$entry_id.desktop
 expected=(
     usr/bin/morvelt
-    usr/share/applications/example.morvelt.Morvelt.desktop
-    usr/share/metainfo/example.morvelt.Morvelt.metainfo.xml
-    usr/share/icons/hicolor/16x16/apps/example.morvelt.Morvelt.png
-    usr/share/icons/hicolor/32x32/apps/example.morvelt.Morvelt.png
-    usr/share/icons/hicolor/scalable/apps/example.morvelt.Morvelt.svg
+    usr/share/applications/$entry_id.desktop
+    usr/share/metainfo/$entry_id.metainfo.xml
+    usr/share/icons/hicolor/16x16/apps/$entry_id.png
+    usr/share/icons/hicolor/32x32/apps/$entry_id.png
+    usr/share/icons/hicolor/scalable/apps/$entry_id.svg
 )
 status=0
 for file in "${expected[@]}"; do
@@ -22,8 +31,50 @@ for file in "${expected[@]}"; do
 done
 [ -x "$root/usr/bin/morvelt" ] || { echo "not executable: usr/bin/morvelt"; status=1; }
 
-desktop-file-validate "$root/usr/share/applications/example.morvelt.Morvelt.desktop" || status=1
-appstreamcli validate --no-net "$root/usr/share/metainfo/example.morvelt.Morvelt.metainfo.xml" || status=1
-grep -q '<url type="homepage">https://' "$root/usr/share/metainfo/example.morvelt.Morvelt.metainfo.xml" \
+desktop-file-validate "$entry" || status=1
+appstreamcli validate --no-net "$root/usr/share/metainfo/$entry_id.metainfo.xml" || status=1
+grep -q '<url type="homepage">https://' "$root/usr/share/metainfo/$entry_id.metainfo.xml" \
     || { echo "metainfo has no home page"; status=1; }
+
+# Wayland: the app_id the window announces is the entry's name.
+runtime=$root/runtime
+mkdir -m 0700 "$runtime"
+XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=morvelt \
+    --idle-time=0 >"$root/weston.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -S "$runtime/morvelt" ] && break; sleep 0.1; done
+env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=morvelt QT_QPA_PLATFORM=wayland \
+    WAYLAND_DEBUG=client "$root/usr/bin/morvelt" 2>"$root/wayland.log" &
+pids+=($!)
+app_id=""
+for _ in $(seq 200); do
+    app_id=$(sed -n 's/.*set_app_id("\(.*\)").*/\1/p' "$root/wayland.log" | head -n 1)
+    [ -n "$app_id" ] && break
+    sleep 0.1
+done
+if [ "$app_id" = "$entry_id" ]; then
+    echo "Wayland app_id: $app_id"
+else
+    echo "Wayland app_id is \"$app_id\", not $entry_id"
+    tail -n 5 "$root/weston.log" "$root/wayland.log"
+    status=1
+fi
+
+# X11: the window's class is the one the installed entry claims.
+claimed=$(sed -n 's/^StartupWMClass=//p' "$entry")
+display=:$((300 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$root/usr/bin/morvelt" >/dev/null 2>&1 &
+pids+=($!)
+window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt' | head -n 1) || true
+wm_class=$([ -n "$window" ] && DISPLAY=$display xprop -id "$window" WM_CLASS || true)
+# WM_CLASS(STRING) = "morvelt", "Morvelt": the entry claims the class, the second name.
+if [ -n "$claimed" ] && [[ "$wm_class" == *", \"$claimed\"" ]]; then
+    echo "X11 $wm_class, claimed by StartupWMClass=$claimed"
+else
+    echo "X11 window class \"$wm_class\" is not the entry's StartupWMClass \"$claimed\""
+    status=1
+fi
 exit $status
