@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/print_service.h"
-
 #include <QWidget>
 
 #include <deque>
@@ -16,6 +14,7 @@ class Form1;
 namespace morvelt {
 
 class Prompter;
+enum class PrintResult;
 
 // The program's only window. Its layout, captions and tab order live in
 // form1.ui; this class gives it its faces and colours, opens it with "B"
