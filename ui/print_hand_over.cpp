@@ -29,13 +29,17 @@ std::unique_ptr<QTemporaryFile> PageFile(QWidget& window)
                                                  + QStringLiteral("/morvelt-XXXXXX.pdf"));
     if (!page->open())
         return nullptr;
-    QPdfWriter writer(page.get());
-    writer.setTitle(QString::fromLatin1(ApplicationTitle));
-    writer.setResolution(600);
-    writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                     ? QPageSize::Letter
-                                     : QPageSize::A4));
-    if (!RenderPage(window, writer) || !page->flush())
+    {
+        QPdfWriter writer(page.get());
+        writer.setTitle(QString::fromLatin1(ApplicationTitle));
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                         ? QPageSize::Letter
+                                         : QPageSize::A4));
+        if (!RenderPage(window, writer))
+            return nullptr;
+    }
+    if (!page->flush())
         return nullptr;
     return page;
 }

@@ -297,8 +297,8 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
     QTest::addColumn<int>("withinMs");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("no print service at all: told at once")
-        << false << 2000 << "Impossibile stampare: non è impostata una stampante predefinita.";
+    QTest::newRow("no print service at all: told as soon as the prompts are over")
+        << false << 3000 << "Impossibile stampare: non è impostata una stampante predefinita.";
     QTest::newRow("a print service that never answers: told within 20 s")
         << true << 20000 << "Impossibile stampare: il servizio di stampa non risponde.";
 }
