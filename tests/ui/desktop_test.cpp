@@ -14,6 +14,7 @@
 
 #include <cmath>
 
+using morvelt::uitest::Caption;
 using morvelt::uitest::Control;
 using morvelt::uitest::ScriptedPrompter;
 using morvelt::uitest::TypeInto;
@@ -107,24 +108,11 @@ void ShowCaption(QWidget& control, const QString& caption, bool shown)
         control.setVisible(shown);
 }
 
-QString CaptionOf(QWidget& control)
-{
-    if (auto* label = qobject_cast<QLabel*>(&control))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(&control))
-        return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(&control))
-        return frame->title();
-    if (auto* field = qobject_cast<QLineEdit*>(&control))
-        return field->text();
-    return {};
-}
-
 // How far a caption stands out: the strongest contrast between a pixel as
 // painted with the caption and the same pixel painted without it.
 double CaptionContrast(QWidget& window, QWidget& control)
 {
-    const QString caption = CaptionOf(control);
+    const QString caption = Caption(&control);
     const QImage with = Painted(window);
     ShowCaption(control, caption, false);
     const QImage without = Painted(window);

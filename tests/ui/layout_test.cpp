@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyleOptionButton>
 
+using morvelt::uitest::Caption;
 using morvelt::uitest::Control;
 using morvelt::uitest::ScriptedPrompter;
 
@@ -85,19 +86,6 @@ const Placement Layout[] = {
 int Pixels(int twips)
 {
     return qRound(twips / 15.0);
-}
-
-QString Caption(QWidget* control)
-{
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(control))
-        return frame->title();
-    if (auto* field = qobject_cast<QLineEdit*>(control))
-        return field->text();
-    return {};
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -98,6 +99,21 @@ template <typename T = QWidget>
 T* Control(QWidget& window, const char* name)
 {
     return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// What a control shows as its caption: a label's or a button's text, a
+// frame's title, a text box's text.
+inline QString Caption(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(control))
+        return frame->title();
+    if (auto* field = qobject_cast<QLineEdit*>(control))
+        return field->text();
+    return {};
 }
 
 // Clicks the middle of a control. Returns false, without clicking, when the
