@@ -1,6 +1,6 @@
 // The window on a desktop unlike the plain default: a dark colour scheme,
 // handed to the application the way a desktop's theme hands it over, and a
-// fractional scale of 150 %. Read on the pixels the screen shows, every
+// fractional scale of 150 %. Read on the pixels the window paints, every
 // caption must stand out from its background, greyed ones visibly grey, and
 // both frames must keep all four edges.
 
