@@ -250,6 +250,7 @@ private:
     std::unique_ptr<morvelt::Form1> m_window;
 };
 
-MORVELT_UI_TEST_MAIN_PREPARED(DesktopTest, [] { qputenv("QT_SCALE_FACTOR", "1.5"); })
+MORVELT_UI_TEST_MAIN_PREPARED(DesktopTest,
+                              [] { qputenv("QT_SCALE_FACTOR", QByteArray::number(Scale)); })
 
 #include "desktop_test.moc"
