@@ -202,25 +202,68 @@ std::string IntegerText(long long value)
     return std::string(buffer, end);
 }
 
+namespace {
+
+// Hundredths, with the given separator before the last two of them.
+std::string HundredthsText(bool negative, long long hundredths, std::string_view decimalSeparator)
+{
+    std::string digits = IntegerText(hundredths);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    std::string text = negative ? "-" : "";
+    text += digits.substr(0, digits.size() - 2);
+    text += decimalSeparator;
+    text += digits.substr(digits.size() - 2);
+    return text;
+}
+
+} // namespace
+
 std::string TenthsText(double value, std::string_view decimalSeparator)
 {
-    // A double lies exactly half-way between two hundredths only when it is
-    // an odd number of eighths (x.125, x.375, x.625, x.875). Those are rounded
-    // away from zero here, in integers; to_chars rounds every other value
-    // correctly, and would send these to the even hundredth.
+    // A grade is a quotient of small numbers: 1 + 9 * 17 / 40 is 4.825, which
+    // the nearest double misses by a hair below. The teacher rounds 4.825 up,
+    // so the value is first read as its 15-digit decimal, which drops binary
+    // noise of a few units in the last place and nothing else, and that
+    // decimal is rounded half away from zero. Below 10^12 the 15 digits reach
+    // past the thousandths, so the digit that decides is always among them.
+    if (std::fabs(value) < 1e12) {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, 14).ptr;
+        const std::string_view scientific(buffer, end - buffer);
+        const size_t first = scientific.front() == '-' ? 1 : 0;
+        const size_t e = scientific.find('e');
+        std::string digits; // the 15 significant digits
+        digits += scientific[first];
+        digits.append(scientific.substr(first + 2, e - first - 2));
+        std::string_view exponentText = scientific.substr(e + 1);
+        if (exponentText.front() == '+')
+            exponentText.remove_prefix(1);
+        int exponent = 0;
+        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+        // The digits down to the hundredths, then the one that rounds them.
+        const int kept = exponent + 3;
+        long long hundredths = 0;
+        if (kept >= 0) {
+            for (int i = 0; i < kept; ++i)
+                hundredths = hundredths * 10 + (digits[i] - '0');
+            if (digits[kept] >= '5')
+                ++hundredths;
+        }
+        return HundredthsText(std::signbit(value), hundredths, decimalSeparator);
+    }
+
+    // Beyond, the double itself is rounded. It lies exactly half-way between
+    // two hundredths only when it is an odd number of eighths; those go away
+    // from zero, in integers, where to_chars would send them to the even
+    // hundredth.
     const double eighths = value * 8;
     if (std::fabs(eighths) < 0x1p53 && eighths == std::floor(eighths)) {
         const long long n = static_cast<long long>(eighths);
-        if (n % 2 != 0) {
-            std::string digits = IntegerText((25 * std::llabs(n) + 1) / 2); // hundredths
-            if (digits.size() < 3)
-                digits.insert(0, 3 - digits.size(), '0');
-            std::string text = n < 0 ? "-" : "";
-            text += digits.substr(0, digits.size() - 2);
-            text += decimalSeparator;
-            text += digits.substr(digits.size() - 2);
-            return text;
-        }
+        if (n % 2 != 0)
+            return HundredthsText(n < 0, (25 * std::llabs(n) + 1) / 2, decimalSeparator);
     }
     char buffer[400];
     auto end = std::to_chars(buffer, buffer + sizeof buffer, value,

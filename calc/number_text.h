@@ -34,8 +34,9 @@ std::string NumberText(double value);
 // Plain decimal digits: "15".
 std::string IntegerText(long long value);
 
-// Two decimals with the given separator, half-way values rounded away from
-// zero: "8,20".
+// Two decimals with the given separator: "8,20". Below 10^12 the value is
+// taken as its 15-significant-digit decimal, so 1 + 9 * 17 / 40 counts as the
+// 4.825 it stands for; half-way values are rounded away from zero: "4,83".
 std::string TenthsText(double value, std::string_view decimalSeparator);
 
 } // namespace morvelt

@@ -155,9 +155,18 @@ TEST(TenthsText, TwoDecimalsWithTheUsersSeparator)
         {2.875, "2,88", "2.88"},
         {4.375, "4,38", "4.38"},
         {-6.625, "-6,63", "-6.63"},
-        // the double nearest these decimals lies just below half-way
-        {9.995, "9,99", "9.99"},
-        {2.675, "2,67", "2.67"},
+        // decimal ties whose nearest double lies a hair below half-way count
+        // as the decimals they stand for, as on the teacher's calculator
+        {9.995, "10,00", "10.00"},
+        {2.675, "2,68", "2.68"},
+        {1 + 9 * (17.0 / 40), "4,83", "4.83"},  // 8 questions, 17 points
+        {1 + 9 * (14.5 / 20), "7,53", "7.53"},  // 4 questions, 14.5 points
+        {1 + 9 * (58.0 / 80), "7,53", "7.53"},  // 16 questions, 58 points
+        {1 + 9 * (3.0 / 40), "1,68", "1.68"},   // 8 questions, 3 points
+        {1 + 9 * (1.0 / 40), "1,23", "1.23"},   // 8 questions, 1 point
+        // a true decimal just below a tie stays below
+        {4.8249999999, "4,82", "4.82"},
+        {-4.8249999999, "-4,82", "-4.82"},
     };
     for (const TenthsRow& row : rows) {
         SCOPED_TRACE("expected \"" + std::string(row.comma) + '"');

@@ -366,18 +366,15 @@ void CheckGradeCaptions(const CheckedView& view, std::string_view separator, dou
           "the grade in fifteenths is the row of the grade in tenths", shown);
 
     // With the grade itself: its row exactly, the bounds being the doubles
-    // nearest to the decimals the window prints, and the tenths rounded to
-    // the nearest hundredth, half-way away from zero. The product below is
-    // exact in a long double's 64-bit significand, and so is the difference.
+    // nearest to the decimals the window prints, and the tenths its decimal
+    // rounded to the nearest hundredth, half-way upwards.
     int row = 1;
     for (int bound : RowBounds)
         row += bound / 10.0 < grade10;
     const std::string withGrade = shown + ", grade " + FixedRepr(grade10);
     Check(grade15 == row, "the grade in fifteenths is the row of the grade", withGrade);
-    const long double off = static_cast<long double>(hundredths)
-                            - static_cast<long double>(grade10) * 100;
-    Check(off <= 0.5L && off > -0.5L,
-          "the grade in tenths is the grade rounded, half-way upwards", withGrade);
+    Check(IsDecimalHundredths(grade10, hundredths),
+          "the grade in tenths is the grade's decimal rounded, half-way upwards", withGrade);
 }
 
 } // namespace

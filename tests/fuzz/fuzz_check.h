@@ -181,4 +181,37 @@ inline std::optional<double> NearestDouble(const Numeral& numeral)
     return sign * value;
 }
 
+// Whether hundredths is what a grade shows for value: below 10^12, the
+// value's 15-significant-digit decimal D * 10^(e-14) rounded to the nearest
+// hundredth, half-way away from zero. In integers: 100 times the decimal is
+// D / 10^p with p = 12 - e.
+inline bool IsDecimalHundredths(double value, std::int64_t hundredths)
+{
+    if (hundredths != 0 && (hundredths < 0) != (value < 0))
+        return false;
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value,
+                                   std::chars_format::scientific, 14).ptr;
+    const std::string_view scientific(buffer, end - buffer);
+    const size_t e = scientific.find('e');
+    __int128 digits = scientific[0] - '0';
+    for (char c : scientific.substr(2, e - 2))
+        digits = digits * 10 + (c - '0');
+    std::string_view exponentText = scientific.substr(e + 1);
+    if (exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    const int p = 12 - exponent;
+    if (p > 20)
+        return hundredths == 0; // below a hundred-millionth
+    __int128 unit = 1;
+    for (int i = 0; i < p; ++i)
+        unit *= 10;
+    const __int128 magnitude = hundredths < 0 ? -static_cast<__int128>(hundredths) : hundredths;
+    const __int128 twiceOff = 2 * (magnitude * unit - digits);
+    return twiceOff <= unit && twiceOff > -unit;
+}
+
 } // namespace morvelt::fuzz

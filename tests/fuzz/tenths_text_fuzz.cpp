@@ -1,6 +1,7 @@
 // TenthsText on any finite double and on grades as the scorings compute
-// them: at least one digit, the separator, exactly two digits; the value
-// rounded to the nearest hundredth, half-way values away from zero.
+// them: at least one digit, the separator, exactly two digits; below 10^12
+// the value's 15-significant-digit decimal rounded to the nearest hundredth,
+// above it the value itself; half-way values away from zero.
 
 #include "calc/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -19,6 +20,18 @@ using morvelt::TenthsText;
 using namespace morvelt::fuzz;
 
 namespace {
+
+// The double itself, to the nearest hundredth. Both products are exact in
+// the 64-bit significand of a long double, and so is their difference near a
+// hundredth.
+void CheckAgainstBinary(double value, std::int64_t hundredths, const std::string& shown)
+{
+    const long double scaled = static_cast<long double>(value) * 100;
+    const long double off = static_cast<long double>(hundredths) - scaled;
+    Check(std::fabs(off) <= 0.5L, "rounded to the nearest hundredth", shown);
+    if (std::fabs(off) == 0.5L)
+        Check((off > 0) == (value > 0), "half-way values are rounded away from zero", shown);
+}
 
 void CheckTenths(double value, std::string_view separator)
 {
@@ -51,13 +64,11 @@ void CheckTenths(double value, std::string_view separator)
     }
     if (negative)
         hundredths = -hundredths;
-    // Both products are exact in the 64-bit significand of a long double,
-    // and so is their difference near a hundredth.
-    const long double scaled = static_cast<long double>(value) * 100;
-    const long double off = static_cast<long double>(hundredths) - scaled;
-    Check(std::fabs(off) <= 0.5L, "rounded to the nearest hundredth", shown);
-    if (std::fabs(off) == 0.5L)
-        Check((off > 0) == (value > 0), "half-way values are rounded away from zero", shown);
+    if (std::fabs(value) < 1e12)
+        Check(IsDecimalHundredths(value, hundredths),
+              "its decimal rounded to the nearest hundredth, half-way away from zero", shown);
+    else
+        CheckAgainstBinary(value, hundredths, shown);
 }
 
 } // namespace
