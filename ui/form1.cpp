@@ -57,6 +57,9 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     m_ui->lblpunti->setAccessibleName(m_ui->Label4->text());
     m_ui->lblvoto10->setAccessibleName(m_ui->Label5->text());
     m_ui->lblvoto15->setAccessibleName(m_ui->Label6->text());
+    // The wrong-answer rule's frame has no caption of its own; the question
+    // above it is what it asks.
+    m_ui->Frame2->setAccessibleName(m_ui->Label26->text());
     // The weight field stands inside a sentence; a screen reader reads it whole.
     m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
                                      + m_ui->Label7->text());

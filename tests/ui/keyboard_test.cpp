@@ -228,6 +228,13 @@ private Q_SLOTS:
         QTest::newRow("Text1") << "Text1" << "STUDENTE";
         QTest::newRow("Text2") << "Text2" << "CLASSE";
         QTest::newRow("Command1") << "Command1" << "INSERISCI I PUNTEGGI E CALCOLA IL VOTO";
+        QTest::newRow("Command5, the help beside txtb")
+            << "Command5" << "Aiuto sui quesiti di tipologia B";
+        QTest::newRow("Command4, the help beside txtc")
+            << "Command4" << "Aiuto sui quesiti di tipologia C";
+        QTest::newRow("Frame2, by the question above it")
+            << "Frame2"
+            << "Per i quesiti tipologia C, discriminare tra risposta non data e risposta errata?";
         QTest::newRow("Option5")
             << "Option5" << "Penalizza la risposta errata rispetto alla risposta non data";
     }
