@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -141,6 +143,32 @@ QStringList PageFiles(const QString& dir)
     return QDir(dir).entryList({QStringLiteral("morvelt-*")}, QDir::Files);
 }
 
+// The page at 72 dpi, a pixel a point, in grey.
+QImage Raster(const QString& pdf)
+{
+    const QString base = pdf.chopped(4);
+    if (Run("pdftoppm", {"-r", "72", "-gray", "-png", "-singlefile", pdf, base}).startsWith("failed"))
+        return {};
+    return QImage(base + ".png").convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The first and last columns of the page that carry any ink.
+std::pair<int, int> InkColumns(const QImage& page)
+{
+    int left = page.width();
+    int right = -1;
+    for (int y = 0; y < page.height(); ++y) {
+        const uchar* row = page.constScanLine(y);
+        for (int x = 0; x < page.width(); ++x) {
+            if (row[x] < 0xf0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
 QString Joined(const QList<Word>& words)
 {
     QStringList texts;
@@ -167,7 +195,9 @@ private Q_SLOTS:
     void closingDropsAPageOnItsWay();
 
 private:
-    QString Print(bool throughPrinter, bool calculate);
+    QString Print(bool throughPrinter, bool calculate, const QString& schoolClass = "3B");
+    bool Fill(bool calculate, const QString& schoolClass);
+    QString Render(bool throughPrinter, const QString& name);
 
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedPrompter> m_prompter;
@@ -190,19 +220,27 @@ void PrintTest::cleanup()
 
 // A page of the window as it shows after the user typed a name and a class
 // and, when asked, scored a type-B test 4, 5, 3 of 3.
-QString PrintTest::Print(bool throughPrinter, bool calculate)
+QString PrintTest::Print(bool throughPrinter, bool calculate, const QString& schoolClass)
+{
+    return Fill(calculate, schoolClass) ? Render(throughPrinter, QTest::currentDataTag())
+                                        : QString();
+}
+
+bool PrintTest::Fill(bool calculate, const QString& schoolClass)
 {
     TypeInto(*m_window, "Text1", "Maria Rossi");
-    TypeInto(*m_window, "Text2", "3B");
-    if (calculate) {
-        TypeInto(*m_window, "txtb", "3");
-        m_prompter->Script({"4", "5", "3"});
-        ClickControl(*m_window, "Command1");
-        if (Control<QLabel>(*m_window, "lblvoto15")->text() != "13")
-            return {};
-    }
+    TypeInto(*m_window, "Text2", schoolClass);
+    if (!calculate)
+        return true;
+    TypeInto(*m_window, "txtb", "3");
+    m_prompter->Script({"4", "5", "3"});
+    ClickControl(*m_window, "Command1");
+    return Control<QLabel>(*m_window, "lblvoto15")->text() == "13";
+}
 
-    const QString pdf = m_dir.filePath(QString("window-%1.pdf").arg(QTest::currentDataTag()));
+QString PrintTest::Render(bool throughPrinter, const QString& name)
+{
+    const QString pdf = m_dir.filePath(QString("window-%1.pdf").arg(name));
     bool rendered = false;
     if (throughPrinter) {
         QPrinter printer(QPrinter::HighResolution);
@@ -220,19 +258,47 @@ void PrintTest::pageShowsWindow_data()
 {
     QTest::addColumn<bool>("throughPrinter");
     QTest::addColumn<bool>("calculate");
+    QTest::addColumn<QString>("schoolClass");
+    QTest::addColumn<QSize>("windowSize"); // empty: as the window opens
+    QTest::addColumn<bool>("keyboardFocus"); // STAMPA reached with Tab
 
-    QTest::newRow("PDF writer, after a type-B calculation") << false << true;
+    const QString schoolClass = QStringLiteral("3B");
+    QTest::newRow("PDF writer, after a type-B calculation")
+        << false << true << schoolClass << QSize() << false;
     QTest::newRow("high-resolution printer in PDF mode, after a type-B calculation")
-        << true << true;
-    QTest::newRow("printer in PDF mode before any calculation: empty results") << true << false;
+        << true << true << schoolClass << QSize() << false;
+    QTest::newRow("printer in PDF mode before any calculation: empty results")
+        << true << false << schoolClass << QSize() << false;
+    QTest::newRow("a class longer than its box prints from its start")
+        << true << true << QStringLiteral("3B Liceo Scientifico Galileo Galilei sezione sperimentale")
+        << QSize() << false;
+    QTest::newRow("a window of 1900 x 1040 prints its controls as an ordinary one")
+        << false << true << schoolClass << QSize(1900, 1040) << false;
+    QTest::newRow("STAMPA reached from the keyboard: no focus frame on paper")
+        << false << true << schoolClass << QSize() << true;
 }
 
 void PrintTest::pageShowsWindow()
 {
     QFETCH(bool, throughPrinter);
     QFETCH(bool, calculate);
-    const QString pdf = Print(throughPrinter, calculate);
-    QVERIFY2(!pdf.isEmpty(), "the calculation or the rendering failed");
+    QFETCH(QString, schoolClass);
+    QFETCH(QSize, windowSize);
+    QFETCH(bool, keyboardFocus);
+    const QSize openingSize = m_window->size();
+    if (windowSize.isValid()) {
+        m_window->resize(windowSize);
+        QCOMPARE(m_window->size(), windowSize);
+    }
+    QVERIFY2(Fill(calculate, schoolClass), "the calculation failed");
+    if (keyboardFocus) {
+        for (int i = 0; i < 30 && m_window->focusWidget() != Control(*m_window, "Command3"); ++i)
+            QTest::keyClick(m_window->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(m_window->focusWidget(), Control(*m_window, "Command3"));
+        QVERIFY(m_window->testAttribute(Qt::WA_KeyboardFocusChange));
+    }
+    const QString pdf = Render(throughPrinter, QTest::currentDataTag());
+    QVERIFY2(!pdf.isEmpty(), "the rendering failed");
 
     static const QRegularExpression onePage(R"(^Pages:\s+1$)", QRegularExpression::MultilineOption);
     const QString info = Run("pdfinfo", {pdf});
@@ -241,7 +307,18 @@ void PrintTest::pageShowsWindow()
     const QList<Word> words = Words(pdf);
     const QString text = Joined(words);
     QVERIFY2(HasSequence(words, {"Maria", "Rossi"}), qPrintable(text));
-    QVERIFY2(HasSequence(words, {"3B"}), qPrintable(text));
+    // The class from its first word, which stands at the box's left edge,
+    // under its caption; the box clips what does not fit, but keeps it in the
+    // page's text.
+    const QStringList classWords = schoolClass.split(' ');
+    QVERIFY2(HasSequence(words, classWords.mid(0, 2)), qPrintable(text));
+    const auto at = [&](const QString& word) {
+        return std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == word; });
+    };
+    QVERIFY(at("CLASSE") != words.end() && at(classWords.first()) != words.end());
+    QVERIFY2(qAbs(at(classWords.first())->left - at("CLASSE")->left) < 5,
+             qPrintable(QString("%1 at %2, CLASSE at %3").arg(classWords.first())
+                            .arg(at(classWords.first())->left).arg(at("CLASSE")->left)));
     QVERIFY2(HasSequence(words, {"oltre", "9,5", "15"}), qPrintable(text));
     QVERIFY2(HasSequence(words, {"INSERISCI", "I", "PUNTEGGI", "E", "CALCOLA", "IL", "VOTO"}),
              qPrintable(text));
@@ -259,8 +336,23 @@ void PrintTest::pageShowsWindow()
         });
         QVERIFY2(fifteenths, qPrintable(text));
     }
-}
 
+    // The side margins are the same, to within 5 mm (14 points).
+    const QImage page = Raster(pdf);
+    QVERIFY(!page.isNull());
+    const auto [left, right] = InkColumns(page);
+    QVERIFY2(qAbs(left - (page.width() - 1 - right)) <= 14,
+             qPrintable(QString("ink from %1 to %2 of %3 points").arg(left).arg(right).arg(page.width())));
+
+    // Whatever the window's size or focus, the page is the one of the window
+    // as it opens, unfocused.
+    m_window->resize(openingSize);
+    if (QWidget* focus = m_window->focusWidget())
+        focus->clearFocus();
+    const QString plain = Render(throughPrinter, QString("plain-%1").arg(QTest::currentDataTag()));
+    QVERIFY(!plain.isEmpty());
+    QVERIFY(Raster(plain) == page);
+}
 void PrintTest::pageKeepsTextAsText_data()
 {
     QTest::addColumn<bool>("throughPrinter");
