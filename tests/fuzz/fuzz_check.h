@@ -6,6 +6,7 @@
 // operation, to judge the conversions by.
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -190,7 +191,7 @@ inline bool IsDecimalHundredths(double value, std::int64_t hundredths)
     if (hundredths != 0 && (hundredths < 0) != (value < 0))
         return false;
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value < 0 ? -value : value,
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                    std::chars_format::scientific, 14).ptr;
     const std::string_view scientific(buffer, end - buffer);
     const size_t e = scientific.find('e');
