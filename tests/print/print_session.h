@@ -1,14 +1,18 @@
 #pragma once
 
 // What the printing tests share. They print for real, through the CUPS
-// scheduler that scripts/with-cups.sh starts for them, and learn about it
-// from the environment that script sets:
+// schedulers that scripts/with-cups.sh starts for them in a temporary folder
+// of its own, and learn about them from the environment that script sets:
 //   CUPS_SERVER                 the socket of its scheduler
 //   MORVELT_CUPS_QUEUE          the PDF queue it made the default printer
-//   MORVELT_CUPS_PDF_DIR        where that queue's backend writes its files
+//   MORVELT_CUPS_PRINTOUT       the file in that folder the queue writes each
+//                               job's page to
 //   MORVELT_CUPS_EMPTY_SERVER   the socket of a second scheduler with no
 //                               printer at all
 //   MORVELT_CUPS_SKIP           why no scheduler could be started
+// The same script keeps the user's and the machine's client settings out
+// (HOME and CUPS_SERVERROOT are empty folders of its own; LPDEST and PRINTER
+// are unset), so that the default printer is the queue whatever they say.
 // Outside that script none of these is set and the tests skip: printing on
 // whatever printer the machine happens to have is never what a test means.
 
