@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 #include "ui/identity.h"
+#include "ui/quit_on_terminate.h"
 #include "ui/window_face.h"
 
 #include <QApplication>
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     // The prompts and messages speak in the window's face, and no other face
     // is loaded at start.
     QApplication::setFont(morvelt::WindowFace());
+
+    // Asked to end, the program ends as on Esci, leaving no page behind.
+    morvelt::QuitOnTerminate();
 
     morvelt::Form1 window;
     window.show();

@@ -35,6 +35,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::Form1>())
     , m_prompter(prompter)
+    , m_printHelper(PrintHandOver::InstalledHelper())
 {
     // Given before the controls exist, the form's face and colours are the
     // ones they are first laid out in.
@@ -217,6 +218,11 @@ void Form1::Option6_Click()
     m_ui->txtitem->setEnabled(false);
 }
 
+void Form1::SetPrintHelper(const QString& program)
+{
+    m_printHelper = program;
+}
+
 void Form1::Command1_Click()
 {
     FormValues values(*m_ui);
@@ -236,7 +242,7 @@ void Form1::Command2_Click()
 // a press whose page did not print gets one message.
 void Form1::Command3_Click()
 {
-    auto* handOver = new PrintHandOver(*this, this);
+    auto* handOver = new PrintHandOver(*this, m_printHelper, this);
     connect(handOver, &PrintHandOver::finished, this, [this, handOver](PrintResult result) {
         handOver->deleteLater();
         ReportPrintResult(result);
@@ -280,6 +286,12 @@ void Form1::ReportPrintResult(PrintResult result)
         break;
     case PrintResult::Refused:
         m_printFailures.push_back("Impossibile stampare: la stampante non ha accettato la pagina.");
+        break;
+    case PrintResult::Interrupted:
+        m_printFailures.push_back("Impossibile stampare: il servizio di stampa ha interrotto la stampa.");
+        break;
+    case PrintResult::PageNotPrepared:
+        m_printFailures.push_back("Impossibile stampare: non è stato possibile preparare la pagina.");
         break;
     }
     ShowPrintFailures();

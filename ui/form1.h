@@ -14,14 +14,14 @@ class Form1;
 namespace morvelt {
 
 class Prompter;
-enum class PrintResult;
+enum class PrintResult : int;
 
 // The program's only window. Its layout, captions and tab order live in
 // form1.ui; this class gives it its faces and colours, opens it with "B"
 // selected, and holds the handlers of the option buttons (which only switch
 // which inputs accept typing) and of the five buttons. Printing goes on
-// behind the window (PrintHandOver); what it has to say waits until the
-// window's own prompts and messages are over.
+// behind the window, in a helper program (PrintHandOver); what it has to say
+// waits until the window's own prompts and messages are over.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -36,6 +36,10 @@ public:
     void Option3_Click();
     void Option5_Click();
     void Option6_Click();
+
+    // The program that hands a page to the print service: by default the
+    // one installed beside this program.
+    void SetPrintHelper(const QString& program);
 
     void Command1_Click();
     void Command2_Click();
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<Ui::Form1> m_ui;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
+    QString m_printHelper;
     int m_talking = 0;
     std::deque<std::string> m_printFailures;
 };

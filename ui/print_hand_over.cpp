@@ -1,104 +1,104 @@
 #include "ui/print_hand_over.h"
 
-#include "ui/identity.h"
 #include "ui/print_page.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QLocale>
-#include <QPdfWriter>
+#include <QFileInfo>
 #include <QTemporaryFile>
-
-#include <condition_variable>
-#include <mutex>
 
 namespace morvelt {
 
 namespace {
 
-// How long closing the window waits for a dropped hand-over's thread to end.
-// Cut off from its service, it ends at once; only a service still being
-// looked up or connected to takes longer, and that thread is left to end
-// with the program.
-constexpr std::chrono::milliseconds DropWait{250};
+// How long ending the helper may take: a killed process is gone at once.
+constexpr int EndWaitMs = 1000;
 
-// The window as it shows now, as a one-page PDF file, or nothing when the
-// file cannot be written.
+// The window as it shows now, as a page file in the temporary folder, or
+// nothing when the file cannot be written: no temporary folder (never the
+// root folder instead), not a folder, read-only or full.
 std::unique_ptr<QTemporaryFile> PageFile(QWidget& window)
 {
-    auto page = std::make_unique<QTemporaryFile>(QDir::tempPath()
-                                                 + QStringLiteral("/morvelt-XXXXXX.pdf"));
-    if (!page->open())
+    const QString folder = QDir::tempPath();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return nullptr;
-    {
-        QPdfWriter writer(page.get());
-        writer.setTitle(QString::fromLatin1(ApplicationTitle));
-        writer.setResolution(600);
-        writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                         ? QPageSize::Letter
-                                         : QPageSize::A4));
-        if (!RenderPage(window, writer))
-            return nullptr;
+    auto file = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/morvelt-XXXXXX.page"));
+    if (!file->open() || !SavePage(PagePicture(window), *file) || !file->flush())
+        return nullptr;
+    file->close();
+    return file;
+}
+
+PrintResult FromExitCode(int code)
+{
+    switch (static_cast<PrintResult>(code)) {
+    case PrintResult::Printed:
+    case PrintResult::NoDefaultPrinter:
+    case PrintResult::NotAnswering:
+    case PrintResult::Refused:
+    case PrintResult::Interrupted:
+    case PrintResult::PageNotPrepared:
+        return static_cast<PrintResult>(code);
     }
-    if (!page->flush())
-        return nullptr;
-    return page;
+    return PrintResult::Interrupted;
 }
 
 } // namespace
 
-// What the hand-over's thread shares with the window's: it may outlive the
-// PrintHandOver when the thread is left to end with the program.
-struct PrintHandOver::Shared {
-    Cancellation cancellation;
-    std::mutex mutex;
-    std::condition_variable doneChanged;
-    bool done = false;
-    PrintHandOver* receiver = nullptr; // cleared, under the mutex, when dropped
-};
+QString PrintHandOver::InstalledHelper()
+{
+    return QCoreApplication::applicationDirPath()
+        + QStringLiteral("/../libexec/morvelt/morvelt-print");
+}
 
-PrintHandOver::PrintHandOver(QWidget& window, QObject* parent)
+PrintHandOver::PrintHandOver(QWidget& window, const QString& helper, QObject* parent)
     : QObject(parent)
-    , m_shared(std::make_shared<Shared>())
     , m_page(PageFile(window))
 {
-    m_shared->receiver = this;
     if (!m_page) {
-        // Nothing to hand over; say so once the caller has connected.
-        QMetaObject::invokeMethod(
-            this, [this] { Q_EMIT finished(PrintResult::Refused); }, Qt::QueuedConnection);
+        Finish(PrintResult::PageNotPrepared);
         return;
     }
-    const std::string file = QFile::encodeName(m_page->fileName()).toStdString();
-    const auto deadline = std::chrono::steady_clock::now() + AnswerTime;
-    m_worker = std::thread([shared = m_shared, file, deadline] {
-        const PrintResult result = SendToDefaultPrinter(file, ApplicationTitle, deadline,
-                                                        shared->cancellation);
-        const std::lock_guard lock(shared->mutex);
-        shared->done = true;
-        shared->doneChanged.notify_all();
-        if (PrintHandOver* receiver = shared->receiver) {
-            QMetaObject::invokeMethod(
-                receiver, [receiver, result] { Q_EMIT receiver->finished(result); },
-                Qt::QueuedConnection);
-        }
+    connect(&m_helper, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
+        Finish(status == QProcess::NormalExit ? FromExitCode(code) : PrintResult::Interrupted);
     });
+    // A helper that cannot be started (missing, or no process to be had)
+    // never saw the page.
+    connect(&m_helper, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            Finish(PrintResult::PageNotPrepared);
+    });
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] { Finish(PrintResult::NotAnswering); });
+
+    m_helper.setStandardInputFile(QProcess::nullDevice());
+    m_helper.setStandardOutputFile(QProcess::nullDevice());
+    m_helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_deadline.start(AnswerTime);
+    m_helper.start(helper, {m_page->fileName(), QString::number(AnswerTime.count())});
 }
 
 PrintHandOver::~PrintHandOver()
 {
-    if (!m_worker.joinable())
+    m_finished = true;
+    if (m_helper.state() != QProcess::NotRunning) {
+        m_helper.kill();
+        m_helper.waitForFinished(EndWaitMs);
+    }
+}
+
+// Told once, whatever comes first; the helper is ended and the page goes.
+void PrintHandOver::Finish(PrintResult result)
+{
+    if (m_finished)
         return;
-    std::unique_lock lock(m_shared->mutex);
-    m_shared->receiver = nullptr;
-    m_shared->cancellation.Cancel();
-    const bool ended = m_shared->doneChanged.wait_for(lock, DropWait, [&] { return m_shared->done; });
-    lock.unlock();
-    if (ended)
-        m_worker.join();
-    else
-        m_worker.detach();
-    // m_page goes now, and its file with it: a service still reading it keeps
-    // its own handle.
+    m_finished = true;
+    m_deadline.stop();
+    if (m_helper.state() != QProcess::NotRunning)
+        m_helper.kill();
+    m_page.reset();
+    QMetaObject::invokeMethod(
+        this, [this, result] { Q_EMIT finished(result); }, Qt::QueuedConnection);
 }
 
 } // namespace morvelt

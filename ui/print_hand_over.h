@@ -1,11 +1,13 @@
 #pragma once
 
-#include "ui/print_service.h"
+#include "libexec/print_status.h"
 
 #include <QObject>
+#include <QProcess>
+#include <QTimer>
 
+#include <chrono>
 #include <memory>
-#include <thread>
 
 class QTemporaryFile;
 class QWidget;
@@ -13,29 +15,36 @@ class QWidget;
 namespace morvelt {
 
 // One press of STAMPA. The page is rendered when the hand-over is made, so
-// what prints is what the window showed then; asking the print service for
-// its default printer and handing it the page happen on a thread of their
-// own, so that the window keeps answering while the service makes up its
-// mind. finished() comes once, on the window's thread, unless the hand-over
-// is destroyed first: then it is dropped, and its page file goes with it.
+// what prints is what the window showed then, and written to a file that
+// the print helper, a program of its own, sends to the default printer. The
+// window never loads the print service's library, keeps answering while the
+// service makes up its mind, and can end the helper at any point: at the
+// deadline, or when the hand-over is destroyed. finished() comes once, on a
+// later turn of the event loop, unless the hand-over is destroyed first:
+// then the helper is ended, nothing is told, and the page file goes.
 class PrintHandOver : public QObject {
     Q_OBJECT
 
 public:
     // How long the print service has to take the page.
-    static constexpr std::chrono::seconds AnswerTime{15};
+    static constexpr std::chrono::milliseconds AnswerTime{15'000};
 
-    explicit PrintHandOver(QWidget& window, QObject* parent = nullptr);
+    PrintHandOver(QWidget& window, const QString& helper, QObject* parent = nullptr);
     ~PrintHandOver() override;
+
+    // The helper installed beside this program.
+    static QString InstalledHelper();
 
 Q_SIGNALS:
     void finished(morvelt::PrintResult result);
 
 private:
-    struct Shared;
-    std::shared_ptr<Shared> m_shared;
+    void Finish(PrintResult result);
+
     std::unique_ptr<QTemporaryFile> m_page;
-    std::thread m_worker;
+    QProcess m_helper;
+    QTimer m_deadline;
+    bool m_finished = false;
 };
 
 } // namespace morvelt

@@ -1,13 +1,11 @@
 #include "ui/print_page.h"
 
 #include <QLineEdit>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPicture>
 #include <QPointer>
 #include <QWidget>
 
-#include <algorithm>
 #include <vector>
 
 namespace morvelt {
@@ -79,36 +77,23 @@ private:
 
 } // namespace
 
-bool RenderPage(QWidget& window, QPagedPaintDevice& page)
+PrintedPage PagePicture(QWidget& window)
 {
     const QRect area = ControlsArea(window);
-    page.setPageOrientation(area.width() > area.height() ? QPageLayout::Landscape
-                                                         : QPageLayout::Portrait);
-
+    PrintedPage page;
+    page.size = area.size();
     // Rendering the widgets straight onto a printer makes one bitmap of the
     // window; recorded as a picture and replayed, its text prints as text.
-    // The picture's origin is the area's corner.
-    QPicture picture;
-    {
-        const PageMoment moment(window);
-        QPainter recorder(&picture);
-        window.render(&recorder, -area.topLeft(), QRegion(area));
-    }
+    const PageMoment moment(window);
+    QPainter recorder(&page.picture);
+    window.render(&recorder, -area.topLeft(), QRegion(area));
+    recorder.end();
+    return page;
+}
 
-    QPainter painter;
-    if (!painter.begin(&page))
-        return false;
-    const QRect paper = painter.viewport();
-    const double scale = std::min(paper.width() / double(area.width()),
-                                  paper.height() / double(area.height()));
-    // Centred across the paper, so that both side margins are the same.
-    painter.translate((paper.width() - scale * area.width()) / 2, 0);
-    // A picture replays itself at the page's resolution; undo that so the
-    // scale above is the only one.
-    painter.scale(scale * picture.logicalDpiX() / page.logicalDpiX(),
-                  scale * picture.logicalDpiY() / page.logicalDpiY());
-    painter.drawPicture(0, 0, picture);
-    return painter.end();
+bool RenderPage(QWidget& window, QPagedPaintDevice& device)
+{
+    return PaintPage(PagePicture(window), device);
 }
 
 } // namespace morvelt

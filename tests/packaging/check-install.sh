@@ -3,6 +3,7 @@
 # AppStream metadata pass their validators, and the installed program tells
 # the desktop which entry it is: its Wayland app_id under a private headless
 # weston, and the X11 window class that the entry claims under a private Xvfb.
+# That window, idle, has loaded nothing of printing.
 set -euo pipefail
 build=$1
 root=$(mktemp -d)
@@ -19,6 +20,7 @@ entry_id=example.morvelt.Morvelt
 entry=$root/usr/share/applications/$entry_id.desktop
 expected=(
     usr/bin/morvelt
+    usr/libexec/morvelt/morvelt-print
     usr/share/applications/$entry_id.desktop
     usr/share/metainfo/$entry_id.metainfo.xml
     usr/share/icons/hicolor/16x16/apps/$entry_id.png
@@ -29,7 +31,9 @@ status=0
 for file in "${expected[@]}"; do
     [ -f "$root/$file" ] || { echo "not installed: $file"; status=1; }
 done
-[ -x "$root/usr/bin/morvelt" ] || { echo "not executable: usr/bin/morvelt"; status=1; }
+for program in usr/bin/morvelt usr/libexec/morvelt/morvelt-print; do
+    [ -x "$root/$program" ] || { echo "not executable: $program"; status=1; }
+done
 
 desktop-file-validate "$entry" || status=1
 appstreamcli validate --no-net "$root/usr/share/metainfo/$entry_id.metainfo.xml" || status=1
@@ -76,5 +80,16 @@ if [ -n "$claimed" ] && [[ "$wm_class" == *", \"$claimed\"" ]]; then
 else
     echo "X11 window class \"$wm_class\" is not the entry's StartupWMClass \"$claimed\""
     status=1
+fi
+
+# The idle window maps nothing of the print service's client library: that
+# is the print helper's, loaded only when a page is printed.
+pid=${pids[-1]}
+print_libraries=$(grep -oE 'lib(cups|gnutls|krb5|avahi-client)[^ ]*\.so[^ ]*' "/proc/$pid/maps" | sort -u || true)
+if [ -n "$print_libraries" ]; then
+    echo "the idle window maps the print service's libraries:" $print_libraries
+    status=1
+else
+    echo "the idle window maps no libcups, libgnutls, libkrb5 or libavahi-client"
 fi
 exit $status

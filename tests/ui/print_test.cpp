@@ -1,5 +1,5 @@
 // The printout: the window as it shows, on one page, with its text kept as
-// text; and what the print button does when no print service takes the page:
+// text; and what the print button does when the page does not print:
 // the window goes on answering, and the teacher is told once, after any
 // prompt that is open.
 
@@ -18,9 +18,12 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
+#include <atomic>
+#include <thread>
+
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -77,38 +80,101 @@ bool HasSequence(const QList<Word>& words, const QStringList& sequence)
     return false;
 }
 
-// A print service that takes the connection and never says a word, as a hung
-// print server does: a socket that listens, and nothing that reads it.
-class SilentService {
+// A print service on a socket of its own that misbehaves in one way. Its
+// thread, where it has one, ends with it.
+enum class Service {
+    None,              // no socket at all: nothing to print with
+    Silent,            // takes connections and never says a word, as a hung server
+    FullQueue,         // so busy that no connection is taken
+    Garbage,           // answers something that is not IPP
+    ClosesBeforeAnswer // reads the request, then hangs up
+};
+
+class FakeService {
 public:
-    explicit SilentService(const QString& path)
+    FakeService(const QString& path, Service behaviour)
         : m_path(QFile::encodeName(path))
-        , m_socket(::socket(AF_UNIX, SOCK_STREAM, 0))
+        , m_behaviour(behaviour)
     {
+        if (behaviour == Service::None)
+            return;
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (m_socket < 0 || m_path.size() >= qsizetype(sizeof address.sun_path))
             return;
         std::copy(m_path.begin(), m_path.end(), address.sun_path);
-        m_listening = ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-            && ::listen(m_socket, 8) == 0;
+        const auto* where = reinterpret_cast<sockaddr*>(&address);
+        if (::bind(m_socket, where, sizeof address) != 0
+            || ::listen(m_socket, behaviour == Service::FullQueue ? 0 : 8) != 0)
+            return;
+        m_listening = true;
+        if (behaviour == Service::FullQueue) {
+            // One connection that is never taken fills the queue.
+            m_filler = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+            ::connect(m_filler, where, sizeof address);
+        } else if (behaviour != Service::Silent) {
+            m_thread = std::thread([this] { Serve(); });
+        }
     }
-    ~SilentService()
+    ~FakeService()
     {
-        if (m_socket >= 0)
-            ::close(m_socket);
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        for (int fd : {m_filler, m_socket}) {
+            if (fd >= 0)
+                ::close(fd);
+        }
         if (m_listening)
             ::unlink(m_path.constData());
     }
-    SilentService(const SilentService&) = delete;
-    SilentService& operator=(const SilentService&) = delete;
+    FakeService(const FakeService&) = delete;
+    FakeService& operator=(const FakeService&) = delete;
 
-    bool listening() const { return m_listening; }
+    bool ready() const { return m_behaviour == Service::None || m_listening; }
 
 private:
+    // Each connection gets the service's one answer, polled so that the
+    // thread sees the stop within a tenth of a second.
+    void Serve()
+    {
+        while (!m_stop) {
+            pollfd listening{m_socket, POLLIN, 0};
+            if (::poll(&listening, 1, 100) <= 0)
+                continue;
+            const int client = ::accept4(m_socket, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client < 0)
+                continue;
+            // The request's head, or whatever comes within a second.
+            QByteArray request;
+            char buffer[4096];
+            for (int waited = 0; waited < 10 && !request.contains("\r\n\r\n");) {
+                pollfd in{client, POLLIN, 0};
+                if (::poll(&in, 1, 100) <= 0) {
+                    ++waited;
+                    continue;
+                }
+                const ssize_t got = ::read(client, buffer, sizeof buffer);
+                if (got <= 0)
+                    break;
+                request.append(buffer, got);
+            }
+            if (m_behaviour == Service::Garbage) {
+                static const char garbage[] = "SSH-2.0-garbage\r\n\r\n";
+                [[maybe_unused]] auto written = ::write(client, garbage, sizeof garbage - 1);
+            }
+            ::close(client);
+        }
+    }
+
     QByteArray m_path;
-    int m_socket;
+    Service m_behaviour;
+    int m_socket = -1;
+    int m_filler = -1;
     bool m_listening = false;
+    std::atomic<bool> m_stop = false;
+    std::thread m_thread;
 };
 
 // An environment variable set for as long as this lives: the print service
@@ -169,6 +235,24 @@ std::pair<int, int> InkColumns(const QImage& page)
     return {left, right};
 }
 
+// The print helpers that this test started and that still run.
+QStringList Helpers()
+{
+    QStringList helpers;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile stat("/proc/" + pid + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid ...; a zombie has ended.
+        const QStringList fields = QString::fromLatin1(stat.readAll()).split(' ');
+        if (fields.size() > 3 && fields[1] == "(morvelt-print)" && fields[2] != "Z"
+            && fields[3] == self)
+            helpers << pid;
+    }
+    return helpers;
+}
+
 QString Joined(const QList<Word>& words)
 {
     QStringList texts;
@@ -178,6 +262,8 @@ QString Joined(const QList<Word>& words)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Service)
 
 class PrintTest : public QObject {
     Q_OBJECT
@@ -192,7 +278,8 @@ private Q_SLOTS:
     void pageKeepsTextAsText();
     void serviceTroubleIsToldOnceAfterThePrompts_data();
     void serviceTroubleIsToldOnceAfterThePrompts();
-    void closingDropsAPageOnItsWay();
+    void closingDropsPagesOnTheirWay_data();
+    void closingDropsPagesOnTheirWay();
 
 private:
     QString Print(bool throughPrinter, bool calculate, const QString& schoolClass = "3B");
@@ -385,30 +472,53 @@ void PrintTest::pageKeepsTextAsText()
 
 void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
 {
-    QTest::addColumn<bool>("listening");
+    QTest::addColumn<Service>("service");
+    QTest::addColumn<QString>("pageFolder"); // what TMPDIR names
+    QTest::addColumn<bool>("helperStarts");
     QTest::addColumn<int>("withinMs");
     QTest::addColumn<QString>("message");
 
+    const QString noPrinter = "Impossibile stampare: non è impostata una stampante predefinita.";
+    const QString noAnswer = "Impossibile stampare: il servizio di stampa non risponde.";
+    const QString brokenOff = "Impossibile stampare: il servizio di stampa ha interrotto la stampa.";
+    const QString noPage = "Impossibile stampare: non è stato possibile preparare la pagina.";
     QTest::newRow("no print service at all: told as soon as the prompts are over")
-        << false << 3000 << "Impossibile stampare: non è impostata una stampante predefinita.";
+        << Service::None << "folder" << true << 3000 << noPrinter;
     QTest::newRow("a print service that never answers: told within 20 s")
-        << true << 20000 << "Impossibile stampare: il servizio di stampa non risponde.";
+        << Service::Silent << "folder" << true << 20000 << noAnswer;
+    QTest::newRow("a print service whose connection queue is full: told within 20 s")
+        << Service::FullQueue << "folder" << true << 20000 << noAnswer;
+    QTest::newRow("a service that answers garbage")
+        << Service::Garbage << "folder" << true << 3000 << brokenOff;
+    QTest::newRow("a service that hangs up before its answer")
+        << Service::ClosesBeforeAnswer << "folder" << true << 3000 << brokenOff;
+    QTest::newRow("a temporary folder that is a file: no page to print")
+        << Service::Silent << "file" << true << 3000 << noPage;
+    QTest::newRow("a print helper that cannot be started")
+        << Service::Silent << "folder" << false << 3000 << noPage;
 }
 
 // Right after STAMPA the teacher types the next test and answers its prompts,
-// taking a moment over each. The failure comes once, after the last prompt.
+// taking a moment over each. The failure comes once, after the last prompt,
+// and the page's file is gone.
 void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
 {
-    QFETCH(bool, listening);
+    QFETCH(Service, service);
+    QFETCH(QString, pageFolder);
+    QFETCH(bool, helperStarts);
     QFETCH(int, withinMs);
     QFETCH(QString, message);
     const QString socket = m_dir.filePath(QStringLiteral("cups.sock"));
-    std::optional<SilentService> service;
-    if (listening) {
-        service.emplace(socket);
-        QVERIFY(service->listening());
-    }
+    const FakeService fake(socket, service);
+    QVERIFY(fake.ready());
     const EnvironmentSetting server("CUPS_SERVER", socket);
+    QTemporaryDir pages;
+    QFile file(m_dir.filePath(QStringLiteral("not-a-folder")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const EnvironmentSetting pageFolderSetting(
+        "TMPDIR", pageFolder == "file" ? file.fileName() : pages.path());
+    if (!helperStarts)
+        m_window->SetPrintHelper(m_dir.filePath(QStringLiteral("no-such-helper")));
 
     QElapsedTimer clock;
     clock.start();
@@ -428,30 +538,42 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
     QCOMPARE(m_prompter->said(), (QStringList{prompt + '1', prompt + '2', prompt + '3',
                                              QStringLiteral("! ") + message}));
     QCOMPARE(Shown(*m_window), shown);
+    QCOMPARE(PageFiles(pages.path()), QStringList());
 }
 
-// Esci, or closing the window, while the page waits on a service that never
-// answers: the window goes at once, nothing is told, and the page file goes
-// with it.
-void PrintTest::closingDropsAPageOnItsWay()
+void PrintTest::closingDropsPagesOnTheirWay_data()
 {
+    QTest::addColumn<int>("presses");
+    QTest::newRow("one page") << 1;
+    QTest::newRow("20 pages") << 20;
+}
+
+// Esci, or closing the window, while pages wait on a service that never
+// takes a connection: the window goes at once, nothing is told, every
+// helper ends and every page file goes with it.
+void PrintTest::closingDropsPagesOnTheirWay()
+{
+    QFETCH(int, presses);
     const QString socket = m_dir.filePath(QStringLiteral("cups.sock"));
-    const SilentService service(socket);
-    QVERIFY(service.listening());
+    const FakeService service(socket, Service::FullQueue);
+    QVERIFY(service.ready());
     const EnvironmentSetting server("CUPS_SERVER", socket);
     QTemporaryDir temp;
     {
         const EnvironmentSetting pageFolder("TMPDIR", temp.path());
-        QVERIFY(ClickControl(*m_window, "Command3"));
+        for (int i = 0; i < presses; ++i)
+            QVERIFY(ClickControl(*m_window, "Command3"));
     }
-    QTest::qWait(300);
-    QCOMPARE(PageFiles(temp.path()).size(), 1);
+    QTest::qWait(500);
+    QCOMPARE(PageFiles(temp.path()).size(), presses);
+    QCOMPARE(Helpers().size(), presses);
 
     QElapsedTimer clock;
     clock.start();
     m_window.reset();
-    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed()) + " ms"));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed()) + " ms"));
     QCOMPARE(PageFiles(temp.path()), QStringList());
+    QCOMPARE(Helpers(), QStringList());
     QTest::qWait(200);
     QCOMPARE(m_prompter->messages(), QStringList());
 }

@@ -170,6 +170,7 @@ inline QStringList Shown(QWidget& window)
 inline std::unique_ptr<Form1> OpenWindow(Prompter* prompter)
 {
     auto window = std::make_unique<Form1>(prompter);
+    window->SetPrintHelper(QStringLiteral(MORVELT_PRINT_HELPER));
     window->show();
     QApplication::setActiveWindow(window.get());
     if (!QTest::qWaitForWindowActive(window.get()))
