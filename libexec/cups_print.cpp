@@ -156,7 +156,7 @@ PrintResult SendToDefaultPrinter(std::string_view pdf, const char* title, HeldJo
                                                                        resource.c_str()));
         if (!answer)
             result = PrintResult::Interrupted;
-        else if (ippGetStatusCode(answer.get()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+        else if (ippGetStatusCode(answer.get()) >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             result = PrintResult::Refused;
     }
     if (result != PrintResult::Printed)

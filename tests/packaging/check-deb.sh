@@ -46,6 +46,11 @@ chmod 755 "$work"   # apt's sandbox user reads the package from here
 desktop-file-validate /usr/share/applications/example.morvelt.Morvelt.desktop
 grep -qx 'Exec=morvelt' /usr/share/applications/example.morvelt.Morvelt.desktop
 [ "$(command -v morvelt)" = /usr/bin/morvelt ]
+# The print helper is installed where the program looks for it, and starts
+# with its libraries: given no page, it says so (exit status 14).
+helper_status=0
+/usr/libexec/morvelt/morvelt-print /nonexistent.page 1000 2>/dev/null || helper_status=$?
+[ "$helper_status" -eq 14 ] || { echo "the installed print helper answered $helper_status"; exit 1; }
 
 display=:$((200 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
