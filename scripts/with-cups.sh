@@ -11,8 +11,9 @@
 # nothing can be printed. The queue runs the page through the scheduler's
 # filters for a generic PDF printer (cups-filters' Generic PDF Printer PPD,
 # its A4 sheet printable to the edges) and its device is a file in the same
-# folder, so a job ends as a PDF whose name the command is told. The machine's own scheduler, its queues and its
-# default printer are never touched. The command sees:
+# folder, so a job ends as a PDF whose name the command is told. The
+# machine's own scheduler, its queues and its default printer are never
+# touched. The command sees:
 #
 #   CUPS_SERVER                 the socket of the scheduler with the queue
 #   CUPS_SERVERROOT             an empty folder, so that the machine's client
