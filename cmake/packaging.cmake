@@ -6,6 +6,17 @@ set(CPACK_PACKAGE_NAME morvelt)
 set(CPACK_PACKAGE_VENDOR "Morvelt")
 set(CPACK_PACKAGE_CONTACT "Morvelt <info@morvelt.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calcola il voto di una prova scritta in decimi e in quindicesimi")
+# The long description, which follows the summary line, in the metadata's
+# words; CPack indents each line, which keeps them within Debian's width.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Morvelt trasforma i punteggi di una prova scritta in un voto. Una prova"
+    "può avere domande a risposta aperta valutate da 0 a 5 punti, domande a"
+    "scelta multipla contate come giuste, non date e sbagliate, oppure"
+    "entrambe. Mostra il dettaglio dei punteggi con il totale e il massimo, il"
+    "voto in decimi con due decimali e il voto in quindicesimi, e stampa la"
+    "finestra con il nome e la classe dello studente.")
+# Debian ships programs stripped; their debugging symbols are the build's.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_HOMEPAGE_URL "${MORVELT_HOME_PAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -2,6 +2,11 @@
 # scripts beside it.
 build_packages=(cmake g++ make qt6-base-dev libcups2-dev libgtest-dev fonts-freefont-ttf)
 test_packages=(poppler-utils desktop-file-utils appstream dpkg-dev xvfb xdotool x11-utils weston
-               qt6-wayland)
+               qt6-wayland lintian)
 # The fuzz targets need clang and its libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
+# The Windows build: the cross compiler, Qt's host tools and Debian's source
+# tools for Qt's source package, NSIS for the installer, and Wine (with its
+# fonts) and a private X server to run the tests and the installer.
+windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
+                  qt6-base-dev-tools dpkg-dev nsis wine wine64 fonts-wine xvfb xdotool)

@@ -26,6 +26,9 @@ expected=(
     usr/share/icons/hicolor/16x16/apps/$entry_id.png
     usr/share/icons/hicolor/32x32/apps/$entry_id.png
     usr/share/icons/hicolor/scalable/apps/$entry_id.svg
+    usr/share/doc/morvelt/copyright
+    usr/share/doc/morvelt/changelog.gz
+    usr/share/man/man1/morvelt.1.gz
 )
 status=0
 for file in "${expected[@]}"; do
