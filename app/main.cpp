@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QString::fromLatin1(morvelt::DesktopEntry));
     // The prompts and messages speak in the window's face, and no other face
     // is loaded at start.
+    morvelt::LoadWindowFaces();
     QApplication::setFont(morvelt::WindowFace());
 
     // Asked to end, the program ends as on Esci, leaving no page behind.

@@ -1,4 +1,10 @@
-#include "libexec/cups_print.h"
+#include "libexec/page_printer.h"
+#include "ui/printed_page.h"
+
+#include <QBuffer>
+#include <QLocale>
+#include <QPageSize>
+#include <QPdfWriter>
 
 #include <cups/cups.h>
 #include <sys/socket.h>
@@ -83,6 +89,20 @@ Connection Connect(PrintResult& failure)
     }
 }
 
+// The page as one PDF, in memory: the print service takes PDF.
+bool PdfPage(const PrintedPage& page, const char* title, QByteArray& pdf)
+{
+    QBuffer output(&pdf);
+    output.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&output);
+    writer.setTitle(QString::fromUtf8(title));
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                     ? QPageSize::Letter
+                                     : QPageSize::A4));
+    return PaintPage(page, writer);
+}
+
 // Whether the last request got no answer at all: the service hung up, or
 // answered something that is not HTTP. Otherwise what went wrong is the
 // scheduler's word.
@@ -121,8 +141,15 @@ void HeldJob::Cancel(int milliseconds)
     }
 }
 
-PrintResult SendToDefaultPrinter(std::string_view pdf, const char* title, HeldJob& job)
+// Sends the page to the default printer. It counts as printed only when the
+// scheduler has answered the upload of the whole document with success; a
+// job made for a page that then did not print is cancelled.
+PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job)
 {
+    QByteArray pdf;
+    if (!PdfPage(page, title, pdf))
+        return PrintResult::PageNotPrepared;
+
     PrintResult failure = PrintResult::NoDefaultPrinter;
     const Connection http = Connect(failure);
     if (!http)
@@ -149,7 +176,7 @@ PrintResult SendToDefaultPrinter(std::string_view pdf, const char* title, HeldJo
     PrintResult result = PrintResult::Printed;
     if (cupsStartDocument(http.get(), printer->name, id, title, CUPS_FORMAT_PDF, 1)
             != HTTP_STATUS_CONTINUE
-        || cupsWriteRequestData(http.get(), pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE) {
+        || cupsWriteRequestData(http.get(), pdf.constData(), pdf.size()) != HTTP_STATUS_CONTINUE) {
         result = Failure(http.get());
     } else {
         const std::unique_ptr<ipp_t, DeleteIpp> answer(cupsGetResponse(http.get(),

@@ -3,20 +3,18 @@
 // Prints PAGE, a page file that the window wrote at the press of STAMPA, on
 // the default printer, and says how it went by its exit status
 // (print_status.h). MILLISECONDS is the time the window gives it before
-// ending it. The print service is talked to on a thread of its own, so that
-// the clock here holds whatever the service does: a little before the time
-// runs out the helper gives up, cancelling a job that the service already
-// holds, so that no page prints after the teacher was told it did not.
+// ending it. The printing, the system's own (page_printer.h), runs on a
+// thread of its own, so that the clock here holds whatever the service does:
+// a little before the time runs out the helper gives up, cancelling a job
+// that the service already holds, so that no page prints after the teacher
+// was told it did not.
 
-#include "libexec/cups_print.h"
+#include "libexec/page_printer.h"
 #include "ui/printed_page.h"
+#include "ui/window_face.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
-#include <QPageSize>
-#include <QPdfWriter>
 
 #include <charconv>
 #include <chrono>
@@ -37,22 +35,10 @@ constexpr char Title[] = "Morvelt";
 
 int Exit(PrintResult result) { return static_cast<int>(result); }
 
-// The page as one PDF, in memory: the print service takes PDF.
-bool PdfPage(const QString& file, QByteArray& pdf)
+bool ReadPage(const QString& file, PrintedPage& page)
 {
     QFile input(file);
-    PrintedPage page;
-    if (!input.open(QIODevice::ReadOnly) || !LoadPage(input, page))
-        return false;
-    QBuffer output(&pdf);
-    output.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&output);
-    writer.setTitle(QString::fromLatin1(Title));
-    writer.setResolution(600);
-    writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                     ? QPageSize::Letter
-                                     : QPageSize::A4));
-    return PaintPage(page, writer);
+    return input.open(QIODevice::ReadOnly) && LoadPage(input, page);
 }
 
 } // namespace
@@ -69,11 +55,12 @@ int main(int argc, char* argv[])
         + std::chrono::milliseconds(timeMs) - CancelTime;
 
     // The helper shows nothing; the offscreen platform still gives it the
-    // machine's fonts, which the PDF embeds.
+    // fonts, which the page embeds.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QByteArray pdf;
-    if (!PdfPage(QFile::decodeName(argv[1]), pdf))
+    LoadWindowFaces();
+    PrintedPage page;
+    if (!ReadPage(QFile::decodeName(argv[1]), page))
         return Exit(PrintResult::PageNotPrepared);
 
     struct Outcome {
@@ -84,8 +71,7 @@ int main(int argc, char* argv[])
     } outcome;
     HeldJob job;
     std::thread service([&] {
-        const PrintResult result = SendToDefaultPrinter({pdf.constData(), size_t(pdf.size())},
-                                                        Title, job);
+        const PrintResult result = PrintPage(page, Title, job);
         const std::lock_guard lock(outcome.mutex);
         outcome.result = result;
         outcome.ended = true;

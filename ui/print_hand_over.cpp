@@ -48,7 +48,7 @@ PrintResult FromExitCode(int code)
 QString PrintHandOver::InstalledHelper()
 {
     return QCoreApplication::applicationDirPath()
-        + QStringLiteral("/../libexec/morvelt/morvelt-print");
+        + QStringLiteral("/" MORVELT_INSTALLED_PRINT_HELPER);
 }
 
 PrintHandOver::PrintHandOver(QWidget& window, const QString& helper, QObject* parent)

@@ -11,4 +11,9 @@ namespace morvelt {
 // the end of its box. The window's default is 8.25 points.
 QFont WindowFace(double pointSize = 8.25, bool bold = false);
 
+// Makes the face available where the system does not have it: on Linux it
+// is a package dependency and this does nothing; on Windows the program
+// carries it. Call once, after the application object exists.
+void LoadWindowFaces();
+
 } // namespace morvelt

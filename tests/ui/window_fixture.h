@@ -7,6 +7,7 @@
 
 #include "calc/prompter.h"
 #include "ui/form1.h"
+#include "ui/window_face.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,6 +37,7 @@
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));           \
         prepare();                                                                \
         QApplication app(argc, argv);                                             \
+        morvelt::LoadWindowFaces();                                               \
         TestClass test;                                                           \
         return QTest::qExec(&test, argc, argv);                                   \
     }
