@@ -3,11 +3,10 @@
 // Prints PAGE, a page file that the window wrote at the press of STAMPA, on
 // the default printer, and says how it went by its exit status
 // (print_status.h). MILLISECONDS is the time the window gives it before
-// ending it. The printing, the system's own (page_printer.h), runs on a
-// thread of its own, so that the clock here holds whatever the service does:
-// a little before the time runs out the helper gives up, cancelling a job
-// that the service already holds, so that no page prints after the teacher
-// was told it did not.
+// ending it. The printing is the system's own (page_printer.h); a watchdog
+// thread holds the clock whatever the service does: a little before the time
+// runs out the helper gives up, cancelling a job that the service already
+// holds, so that no page prints after the teacher was told it did not.
 
 #include "libexec/page_printer.h"
 #include "ui/printed_page.h"
@@ -63,30 +62,29 @@ int main(int argc, char* argv[])
     if (!ReadPage(QFile::decodeName(argv[1]), page))
         return Exit(PrintResult::PageNotPrepared);
 
-    struct Outcome {
+    // The page is printed on this thread, where Qt wants its printers; a
+    // watchdog ends the process at the deadline, whatever the printing waits
+    // on, after cancelling a job that the service already holds.
+    struct Watch {
         std::mutex mutex;
         std::condition_variable done;
-        bool ended = false;
-        PrintResult result = PrintResult::Interrupted;
-    } outcome;
+        bool over = false;
+    } watch;
     HeldJob job;
-    std::thread service([&] {
-        const PrintResult result = PrintPage(page, Title, job);
-        const std::lock_guard lock(outcome.mutex);
-        outcome.result = result;
-        outcome.ended = true;
-        outcome.done.notify_all();
-    });
-
-    std::unique_lock lock(outcome.mutex);
-    if (outcome.done.wait_until(lock, deadline, [&] { return outcome.ended; })) {
+    std::thread watchdog([&] {
+        std::unique_lock lock(watch.mutex);
+        if (watch.done.wait_until(lock, deadline, [&] { return watch.over; }))
+            return;
         lock.unlock();
-        service.join();
-        return Exit(outcome.result);
+        job.Cancel(static_cast<int>(CancelTime.count() / 2));
+        std::_Exit(Exit(PrintResult::NotAnswering));
+    });
+    const PrintResult result = PrintPage(page, Title, job);
+    {
+        const std::lock_guard lock(watch.mutex);
+        watch.over = true;
     }
-    lock.unlock();
-    // The service thread may be in any wait of the library; it ends with
-    // the process.
-    job.Cancel(static_cast<int>(CancelTime.count() / 2));
-    std::_Exit(Exit(PrintResult::NotAnswering));
+    watch.done.notify_all();
+    watchdog.join();
+    return Exit(result);
 }

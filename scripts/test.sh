@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds Morvelt and runs every test, in three passes, each in its own build
-# folder:
+# Builds Morvelt and runs every test, in up to four passes, each in its own
+# build folder:
 #   build-sanitize  every test under AddressSanitizer and
 #                   UndefinedBehaviorSanitizer, where any report fails;
 #   build-fuzz      the calculation's fuzz targets (clang, libFuzzer), each
 #                   fuzzing for a few seconds from its seeds;
+#   build-windows   under CI=true or with MORVELT_TEST_WINDOWS=1: the
+#                   Windows build and its installer (scripts/build-windows.sh),
+#                   its tests and the installer run under Wine;
 #   build           every test in the ordinary build, last, so that the
 #                   output ends with its summary; it runs beside a private
 #                   CUPS scheduler with a PDF queue as the default printer
@@ -27,6 +30,17 @@ ctest --preset sanitize -j"$(nproc)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 ctest --preset fuzz -j"$(nproc)"
+
+# Windows: Qt for Windows built once per machine (about 25 minutes), then
+# the installer, and the calculation's and the window's tests and the
+# installer under Wine.
+if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WINDOWS:-}" = 1 ]; then
+    scripts/build-windows.sh
+    scripts/with-cups.sh ctest --test-dir build-windows --output-on-failure -j"$(nproc)"
+else
+    echo "test.sh: the Windows pass builds Qt for Windows once (about 25 minutes), so it" \
+         "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
+fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"

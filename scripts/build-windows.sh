@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# Builds Morvelt for 64-bit Windows on this Debian machine and packs its
+# installer, build-windows/Morvelt-<version>-win64-setup.exe:
+#
+#   scripts/build-windows.sh
+#
+# Everything comes from Debian's archive: the mingw-w64 cross compiler, NSIS,
+# and Qt's own source package (qt6-base, the version of the machine's Qt host
+# tools), fetched through a private apt set-up so that the machine's apt
+# configuration stays as it is. Qt for Windows and GoogleTest for Windows are
+# built once per machine into a cache outside the repository:
+#
+#   ${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/morvelt-windows}/
+#       qt-<version>-<key>/      Qt's Windows build, installed (about 80 MB)
+#       gtest-<version>-<key>/   GoogleTest's
+#
+# where <key> is a digest of the configure options and the toolchain file, so
+# that a change to either builds them anew. Qt's build takes about 25 minutes
+# on two cores; its build tree is removed once installed.
+#
+# The build folder, build-windows/, also holds the Windows tests, which
+# `ctest --test-dir build-windows` runs under Wine (scripts/wine-run.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+source scripts/packages.sh
+scripts/install-deps.sh "${build_packages[@]}" "${windows_packages[@]}"
+
+jobs=$(nproc)
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+cache=${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}
+qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
+say() { echo "build-windows: $*" >&2; }
+
+# --- Qt for Windows ---------------------------------------------------------
+
+# The modules Morvelt needs (Core, Gui, Widgets, PrintSupport, Test) and the
+# platform plugins it runs on (windows, offscreen for the tests); what it
+# does not use is left out. Direct2D stays: without it 6.4's print support
+# and Windows plugin do not link.
+qt_options=(
+    -xplatform win32-g++ -qt-host-path /usr -release -shared
+    -nomake tests -nomake examples
+    -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql -no-feature-network
+    -no-feature-xml -no-feature-concurrent -no-feature-tabletevent -no-libjpeg
+    -qt-zlib -qt-pcre -qt-harfbuzz -qt-freetype -qt-libpng
+)
+key=$( (printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum | cut -c1-12)
+qt=$cache/qt-$qt_version-$key
+
+# Debian's source of the machine's own Qt, through apt with a configuration
+# of its own in the cache: the machine's sources, as deb-src.
+fetch_qt_source() {
+    local apt=$cache/apt dir=$1
+    mkdir -p "$apt"/sources.list.d "$apt"/lists/partial "$apt"/cache/archives/partial "$dir"
+    : >"$apt"/sources.list
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$apt"/sources.list
+    fi
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        sed 's/^Types:.*/Types: deb-src/' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
+    done
+    for file in /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
+    done
+    local options=(-o Dir::Etc::SourceList="$apt"/sources.list
+                   -o Dir::Etc::SourceParts="$apt"/sources.list.d
+                   -o Dir::State::Lists="$apt"/lists -o Dir::Cache="$apt"/cache)
+    apt-get "${options[@]}" update -qq
+    (cd "$dir" && apt-get "${options[@]}" source -qq "qt6-base=$qt_version")
+}
+
+build_qt() {
+    local work=$cache/qt-build-$key
+    rm -rf "$work"
+    say "building Qt $qt_version for Windows into $qt (once per machine; about 25 minutes)"
+    fetch_qt_source "$work"
+    local source
+    source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+    mkdir "$work"/build
+    (cd "$work"/build &&
+        "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- \
+            -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work"/configure.log 2>&1 &&
+        cmake --build . --parallel "$jobs" >"$work"/build.log 2>&1 &&
+        cmake --install . >/dev/null) ||
+        { say "the Qt build failed; its logs are in $work"; exit 1; }
+    mv "$qt.partial" "$qt"
+    rm -rf "$work"
+}
+
+[ -d "$qt" ] || build_qt
+say "Qt for Windows: $qt"
+
+# --- GoogleTest for Windows, from Debian's source of it ---------------------
+
+gtest_version=$(dpkg-query -W -f='${Version}' googletest)
+gtest=$cache/gtest-$gtest_version-$(cut -c1-12 <<<"$(sha256sum "$toolchain")")
+if [ ! -d "$gtest" ]; then
+    say "building GoogleTest $gtest_version for Windows into $gtest"
+    work=$(mktemp -d)
+    cmake -S /usr/src/googletest -B "$work" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DCMAKE_INSTALL_PREFIX="$gtest.partial" \
+        >/dev/null
+    cmake --build "$work" --parallel "$jobs" >/dev/null
+    cmake --install "$work" >/dev/null
+    mv "$gtest.partial" "$gtest"
+    rm -rf "$work"
+fi
+
+# --- Morvelt ----------------------------------------------------------------
+
+# The tests run under Wine, through scripts/wine-run.sh with the Windows
+# Qt's and the runtime's DLLs on the path.
+build=$root/build-windows
+runtime_dlls=(/usr/lib/gcc/x86_64-w64-mingw32/*-posix/libstdc++-6.dll
+              /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libgcc_s_seh-1.dll
+              /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
+runtime_dir=$(dirname "${runtime_dlls[0]}")
+emulator="$root/scripts/wine-run.sh;--path;$qt/bin;--path;$runtime_dir;--path;/usr/x86_64-w64-mingw32/lib"
+"$qt"/bin/qt-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$gtest" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" >/dev/null
+cmake --build "$build" --parallel "$jobs"
+
+# --- The installer ----------------------------------------------------------
+
+# The program, its helper, the Qt libraries and plugins they load, the
+# compiler's runtime and a qt.conf that tells Qt where its plugins are; all
+# stripped.
+stage=$build/stage
+rm -rf "$stage"
+mkdir -p "$stage"/plugins/platforms "$stage"/plugins/styles
+cp "$build"/morvelt.exe "$build"/morvelt-print.exe "$stage"/
+for module in Core Gui Widgets PrintSupport; do
+    cp "$qt/bin/Qt6$module.dll" "$stage"/
+done
+# The window's platform, and the offscreen one the print helper paints on.
+cp "$qt"/plugins/platforms/qwindows.dll "$qt"/plugins/platforms/qoffscreen.dll \
+    "$stage"/plugins/platforms/
+cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$stage"/plugins/styles/
+cp "${runtime_dlls[@]}" "$stage"/
+printf '[Paths]\nPlugins = plugins\n' >"$stage"/qt.conf
+find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build"/CMakeCache.txt)
+installer=$build/Morvelt-$version-win64-setup.exe
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
+    -DFONT_LICENCE=/usr/share/doc/fonts-freefont-ttf/copyright \
+    "$root"/resources/windows/installer.nsi
+say "made $installer ($(du -h "$installer" | cut -f1); installed $(du -sh "$stage" | cut -f1))"
