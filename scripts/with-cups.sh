@@ -46,6 +46,11 @@ if [ $# -eq 0 ]; then
     exit 2
 fi
 
+# The administration programs (lpadmin, cupsaccept, cupsreject) live in
+# /usr/sbin, which a plain user's PATH on Debian does not hold; the tests
+# call some of them too.
+export PATH=$PATH:/usr/sbin
+
 # Only this run's settings reach the command.
 unset MORVELT_CUPS_SKIP MORVELT_CUPS_QUEUE MORVELT_CUPS_PRINTOUT MORVELT_CUPS_EMPTY_SERVER
 # A user's own choice of printer would hide the session's default one.
