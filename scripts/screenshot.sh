@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's pictures of the window after a type-B calculation, on
 # three desktops: docs/window.png on a plain one, docs/window-dark.png under
-# GNOME's dark GTK theme, docs/window-150.png at 150 % scaling. Each starts
+# GNOME's dark GTK theme, docs/window-150.png at 150 % scaling; and, when the
+# Windows build exists (scripts/build-windows.sh), docs/window-windows.png of
+# the Windows program under Wine in an Italian locale. Each starts
 # the program on a private X server, fills it in and answers its prompts from
 # the keyboard as a teacher would, and takes the window's picture.
 set -euo pipefail
@@ -13,6 +15,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target morvelt -j"$(nproc)" >/dev/null
 mkdir -p docs
 
+# The program to start: the Linux build, or the Windows one under Wine.
+program=(build/app/morvelt)
+
 # shoot PICTURE SCALE [VARIABLE=VALUE...]
 shoot() {
     local picture=$1 scale=$2
@@ -23,12 +28,23 @@ shoot() {
     export DISPLAY=$display
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
     # Italian, as the teachers who use it see it: the grade reads 8,20.
-    env "$@" QT_SCALE_FACTOR="$scale" LANG=it_IT.UTF-8 build/app/morvelt 2>/dev/null &
+    env "$@" QT_SCALE_FACTOR="$scale" LANG=it_IT.UTF-8 "${program[@]}" >/dev/null 2>&1 &
     local morvelt=$!
     trap "kill $morvelt $xvfb 2>/dev/null || true" EXIT
 
+    # A window that goes while the search looks at it (Wine makes and drops
+    # some) ends the search with an X error; search again.
+    find_window() {
+        local found=""
+        for _ in $(seq 200); do
+            found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+            [ -n "$found" ] && break
+            sleep 0.1
+        done
+        echo "$found"
+    }
     local window
-    window=$(xdotool search --sync --onlyvisible --name 'Valutazione Morvelt' | head -n 1)
+    window=$(find_window 'Valutazione Morvelt')
     sleep 1
     type_line() { xdotool type --delay 30 "$1"; }
     # Positions are the controls' centres in the window, in pixels at 100 %.
@@ -41,9 +57,17 @@ shoot() {
     click 240 33 && type_line "3B"              # Text2
     click 380 248                               # INSERISCI I PUNTEGGI E CALCOLA IL VOTO
     for score in 4 5 3; do
+        # With no window manager the keys go where the pointer is: click
+        # into the prompt's reply field.
+        local prompt
         sleep 0.7
+        prompt=$(find_window '^Punteggi$')
+        xdotool mousemove --window "$prompt" 100 40 click 1
+        sleep 0.3
         type_line "$score"
+        sleep 0.3
         xdotool key Return
+        sleep 1.2
     done
     sleep 1
     import -window "$window" "docs/$picture"
@@ -56,3 +80,11 @@ shoot() {
 shoot window.png 1
 shoot window-dark.png 1 QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 shoot window-150.png 1.5
+
+if [ -x build-windows/morvelt.exe ]; then
+    qt=$(ls -d "${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}"/qt-* | head -n 1)
+    program=(scripts/wine-run.sh --path "$qt/bin" --path /usr/lib/gcc/x86_64-w64-mingw32/12-posix
+             --path /usr/x86_64-w64-mingw32/lib build-windows/morvelt.exe)
+    shoot window-windows.png 1
+    WINEPREFIX=$PWD/build-windows/wine wineserver -k 2>/dev/null || true
+fi
