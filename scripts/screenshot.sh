@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
+source scripts/find-window.sh
 
 scripts/install-deps.sh "${build_packages[@]}" xvfb xdotool imagemagick qt6-gtk-platformtheme
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -32,17 +33,6 @@ shoot() {
     local morvelt=$!
     trap "kill $morvelt $xvfb 2>/dev/null || true" EXIT
 
-    # A window that goes while the search looks at it (Wine makes and drops
-    # some) ends the search with an X error; search again.
-    find_window() {
-        local found=""
-        for _ in $(seq 200); do
-            found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
-            [ -n "$found" ] && break
-            sleep 0.1
-        done
-        echo "$found"
-    }
     local window
     window=$(find_window 'Valutazione Morvelt')
     sleep 1

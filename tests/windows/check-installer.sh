@@ -6,6 +6,7 @@
 #
 #   check-installer.sh INSTALLER
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/find-window.sh"
 installer=$1
 work=$(mktemp -d)
 pids=()
@@ -41,8 +42,8 @@ echo "installed into %LOCALAPPDATA%\\Programs\\Morvelt ($(du -sh "$folder" | cut
 
 wine "$folder/morvelt.exe" >/dev/null 2>&1 &
 pids+=($!)
-if title=$(timeout 60 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt Tipologia B e C' getwindowname); then
-    echo "the installed program opened its window: $title"
+if window=$(find_window '^Valutazione Morvelt Tipologia B e C'); then
+    echo "the installed program opened its window: $(xdotool getwindowname "$window" 2>/dev/null)"
 else
     echo "the installed program showed no window"
     exit 1

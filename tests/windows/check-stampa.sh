@@ -7,6 +7,7 @@
 #
 #   check-stampa.sh PROGRAM.exe WINE-RUN [--path FOLDER]...
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/find-window.sh"
 program=$1
 shift
 if [ -z "${MORVELT_CUPS_PRINTOUT:-}" ]; then
@@ -30,7 +31,10 @@ rm -f "$MORVELT_CUPS_PRINTOUT"
 
 "$@" "$program" >/dev/null 2>&1 &
 pids+=($!)
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt' | head -n 1)
+find_window '^Valutazione Morvelt' >/dev/null || { echo "the program showed no window"; exit 1; }
+# Wine may replace its first window meanwhile: take the one that stays.
+sleep 1
+window=$(find_window '^Valutazione Morvelt')
 # STAMPA stands at (16, 472) in the window, 65 x 33 pixels.
 xdotool mousemove --window "$window" 48 488 click 1
 for _ in $(seq 600); do [ -s "$MORVELT_CUPS_PRINTOUT" ] && break; sleep 0.1; done
