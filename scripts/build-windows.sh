@@ -15,7 +15,7 @@
 #       gtest-<version>-<key>/   GoogleTest's
 #
 # where <key> is a digest of the configure options and the toolchain file, so
-# that a change to either builds them anew. Qt's build takes about 25 minutes
+# that a change to either builds them anew. Qt's build takes about 20 minutes
 # on two cores; its build tree is removed once installed.
 #
 # The build folder, build-windows/, also holds the Windows tests, which
@@ -75,7 +75,7 @@ fetch_qt_source() {
 build_qt() {
     local work=$cache/qt-build-$key
     rm -rf "$work"
-    say "building Qt $qt_version for Windows into $qt (once per machine; about 25 minutes)"
+    say "building Qt $qt_version for Windows into $qt (once per machine; about 20 minutes)"
     fetch_qt_source "$work"
     local source
     source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)

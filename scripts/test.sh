@@ -31,14 +31,14 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 ctest --preset fuzz -j"$(nproc)"
 
-# Windows: Qt for Windows built once per machine (about 25 minutes), then
+# Windows: Qt for Windows built once per machine (about 20 minutes), then
 # the installer, and the calculation's and the window's tests and the
 # installer under Wine.
 if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WINDOWS:-}" = 1 ]; then
     scripts/build-windows.sh
     scripts/with-cups.sh ctest --test-dir build-windows --output-on-failure -j"$(nproc)"
 else
-    echo "test.sh: the Windows pass builds Qt for Windows once (about 25 minutes), so it" \
+    echo "test.sh: the Windows pass builds Qt for Windows once (about 20 minutes), so it" \
          "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
 fi
 
