@@ -116,6 +116,30 @@ double ReadRadix(std::string_view s, int radix)
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+struct Significant {
+    std::string digits; // 15 of them, trailing zeros included
+    int exponent;       // of the first digit's place
+};
+
+// The magnitude's 15 significant digits, correctly rounded by to_chars
+// ("d.ddddddddddddddde+XX"), and the decimal exponent of the first.
+Significant SignificantDigits(double magnitude)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                   std::chars_format::scientific, 14).ptr;
+    const std::string_view scientific(buffer, end - buffer);
+    const size_t e = scientific.find('e');
+    Significant result{std::string(1, scientific[0]), 0};
+    result.digits.append(scientific.substr(2, e - 2));
+    std::string_view exponentText = scientific.substr(e + 1);
+    if (exponentText.front() == '+')
+        exponentText.remove_prefix(1);
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(),
+                    result.exponent);
+    return result;
+}
+
 } // namespace
 
 double ReadNumber(std::string_view text)
@@ -160,21 +184,8 @@ std::string NumberText(double value)
     if (magnitude == 0.0)
         return text + "0";
 
-    // 15 significant digits, correctly rounded: "d.ddddddddddddddde+XX".
-    char buffer[32];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                             std::chars_format::scientific, 14).ptr;
-    std::string_view scientific(buffer, end - buffer);
-    size_t e = scientific.find('e');
-    std::string digits;
-    digits += scientific[0];
-    digits.append(scientific.substr(2, e - 2));
+    auto [digits, exponent] = SignificantDigits(magnitude);
     digits.erase(digits.find_last_not_of('0') + 1);
-    int exponent = 0;
-    std::string_view exponentText = scientific.substr(e + 1);
-    if (exponentText.front() == '+')
-        exponentText.remove_prefix(1);
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
     if (exponent >= 15 || exponent < -15) {
         text += digits[0];
@@ -228,20 +239,7 @@ std::string TenthsText(double value, std::string_view decimalSeparator)
     // decimal is rounded half away from zero. Below 10^12 the 15 digits reach
     // past the thousandths, so the digit that decides is always among them.
     if (std::fabs(value) < 1e12) {
-        char buffer[32];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::scientific, 14).ptr;
-        const std::string_view scientific(buffer, end - buffer);
-        const size_t first = scientific.front() == '-' ? 1 : 0;
-        const size_t e = scientific.find('e');
-        std::string digits; // the 15 significant digits
-        digits += scientific[first];
-        digits.append(scientific.substr(first + 2, e - first - 2));
-        std::string_view exponentText = scientific.substr(e + 1);
-        if (exponentText.front() == '+')
-            exponentText.remove_prefix(1);
-        int exponent = 0;
-        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+        const auto [digits, exponent] = SignificantDigits(std::fabs(value));
 
         // The digits down to the hundredths, then the one that rounds them.
         const int kept = exponent + 3;
