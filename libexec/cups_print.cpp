@@ -114,13 +114,6 @@ PrintResult Failure(http_t* http)
 
 } // namespace
 
-void HeldJob::Set(std::string printer, int id)
-{
-    const std::lock_guard lock(m_mutex);
-    m_printer = std::move(printer);
-    m_id = id;
-}
-
 void HeldJob::Cancel(int milliseconds)
 {
     std::string printer;

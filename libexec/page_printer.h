@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace morvelt {
 
@@ -12,7 +13,12 @@ namespace morvelt {
 // name, there is none to cancel.
 class HeldJob {
 public:
-    void Set(std::string printer, int id);
+    void Set(std::string printer, int id)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_printer = std::move(printer);
+        m_id = id;
+    }
     // Asks the service, on a connection of its own, to drop the job, if there
     // is one; waits for its answer for at most the given time.
     void Cancel(int milliseconds);

@@ -8,13 +8,6 @@ namespace morvelt {
 
 // Qt's print engine names no job, so there is none to cancel: a page that
 // Windows' spooler has taken prints.
-void HeldJob::Set(std::string printer, int id)
-{
-    const std::lock_guard lock(m_mutex);
-    m_printer = std::move(printer);
-    m_id = id;
-}
-
 void HeldJob::Cancel(int) {}
 
 // Paints the page on the default printer through Qt's print engine, the
