@@ -21,6 +21,11 @@ public:
 
     // Shows the text with a single OK button under the application's title.
     virtual void ShowMessage(std::string_view text) = 0;
+
+    // Changes the text of the message that ShowMessage shows, while it is
+    // still open: the window's print failures count in it the presses they
+    // stand for. A prompter whose messages close at once has none to change.
+    virtual void ReviseMessage([[maybe_unused]] std::string_view text) {}
 };
 
 } // namespace morvelt

@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <thread>
 
 namespace morvelt {
@@ -25,6 +27,10 @@ namespace {
 // when the service's queue of connections is full.
 constexpr int ConnectMs = 5000;
 constexpr auto RetryPause = std::chrono::milliseconds(100);
+// How long the service may take over the questions about a job whose
+// printing broke off: its state, and its cancellation.
+constexpr auto StateTime = std::chrono::milliseconds(2000);
+constexpr auto CancelTime = std::chrono::milliseconds(5000);
 
 struct CloseConnection {
     void operator()(http_t* http) const { httpClose(http); }
@@ -38,6 +44,15 @@ struct FreeDestination {
 struct DeleteIpp {
     void operator()(ipp_t* ipp) const { ippDelete(ipp); }
 };
+using Answer = std::unique_ptr<ipp_t, DeleteIpp>;
+
+// A server that asks for a password is told no at once: the helper has no
+// one to ask, and the library's own prompt would read the terminal the
+// program was started from. The library keeps this per thread.
+const char* NoPassword(const char*, http_t*, const char*, const char*, void*)
+{
+    return nullptr;
+}
 
 // Whether something listens at the print service's socket on this machine,
 // taking connections or too busy to take one now; the library reports both
@@ -103,46 +118,144 @@ bool PdfPage(const PrintedPage& page, const char* title, QByteArray& pdf)
     return PaintPage(page, writer);
 }
 
-// Whether the last request got no answer at all: the service hung up, or
-// answered something that is not HTTP. Otherwise what went wrong is the
-// scheduler's word.
-PrintResult Failure(http_t* http)
+// What a request that did not succeed tells, by the answer it got. No answer
+// at all (a hang-up, something that is not HTTP), or an HTTP answer that is
+// not IPP (a busy or broken server, a web page), is a service that broke
+// off; a request for a password, or a forbidden one, is a printer that did
+// not take the page. Otherwise the scheduler answered in IPP, and what that
+// means is the caller's.
+PrintResult Failure(http_t* http, PrintResult schedulerSaid)
 {
-    return httpGetStatus(http) == HTTP_STATUS_ERROR ? PrintResult::Interrupted
-                                                    : PrintResult::Refused;
+    switch (httpGetStatus(http)) {
+    case HTTP_STATUS_OK: {
+        const char* type = httpGetField(http, HTTP_FIELD_CONTENT_TYPE);
+        return type && std::string_view(type).starts_with("application/ipp")
+            ? schedulerSaid
+            : PrintResult::Interrupted;
+    }
+    case HTTP_STATUS_UNAUTHORIZED:
+    case HTTP_STATUS_FORBIDDEN:
+    case HTTP_STATUS_CUPS_AUTHORIZATION_CANCELED:
+        return PrintResult::Refused;
+    default:
+        return PrintResult::Interrupted;
+    }
+}
+
+// A connection of its own for a question about a job, or none when the
+// service cannot be reached before until; every wait on it ends then.
+Connection Open(Clock::time_point until)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+    if (left.count() <= 0)
+        return nullptr;
+    cupsSetPasswordCB2(NoPassword, nullptr);
+    Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
+                                 1, static_cast<int>(left.count()), nullptr));
+    if (http)
+        httpSetTimeout(http.get(), left.count() / 1000.0, nullptr, nullptr);
+    return http;
+}
+
+// The job's state as the scheduler tells it, or nothing when it does not.
+std::optional<ipp_jstate_t> JobState(int id, Clock::time_point until)
+{
+    const Connection http = Open(until);
+    if (!http)
+        return std::nullopt;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/jobs/%d", id);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "job-state");
+    const Answer answer(cupsDoRequest(http.get(), request, "/"));
+    if (!answer || ippGetStatusCode(answer.get()) > IPP_STATUS_OK_CONFLICTING)
+        return std::nullopt;
+    ipp_attribute_t* state = ippFindAttribute(answer.get(), "job-state", IPP_TAG_ENUM);
+    if (!state)
+        return std::nullopt;
+    return static_cast<ipp_jstate_t>(ippGetInteger(state, 0));
+}
+
+// What a state says of the page: printed or on its way, or never to print.
+// Nothing for a job that waits, or no state.
+std::optional<bool> Printed(std::optional<ipp_jstate_t> state)
+{
+    switch (state.value_or(IPP_JSTATE_PENDING)) {
+    case IPP_JSTATE_COMPLETED:
+    case IPP_JSTATE_PROCESSING:
+        return true;
+    case IPP_JSTATE_CANCELED:
+    case IPP_JSTATE_ABORTED:
+        return false;
+    default:
+        return std::nullopt;
+    }
+}
+
+enum class Cancelling { Confirmed, Declined, Unanswered };
+
+Cancelling Cancel(const std::string& printer, int id, Clock::time_point until)
+{
+    const Connection http = Open(until);
+    if (!http)
+        return Cancelling::Unanswered;
+    if (cupsCancelJob2(http.get(), printer.c_str(), id, 0) <= IPP_STATUS_OK_CONFLICTING)
+        return Cancelling::Confirmed;
+    return Failure(http.get(), PrintResult::Refused) == PrintResult::Refused
+        ? Cancelling::Declined
+        : Cancelling::Unanswered;
+}
+
+// Whether the queue that took the page is stopped, by the scheduler's word;
+// a question not answered changes nothing, since the page was taken.
+bool QueueStopped(http_t* http, const char* printer)
+{
+    const std::unique_ptr<cups_dest_t, FreeDestination> queue(
+        cupsGetNamedDest(http, printer, nullptr));
+    const char* state =
+        queue ? cupsGetOption("printer-state", queue->num_options, queue->options) : nullptr;
+    return state && std::string_view(state) == "5"; // IPP_PSTATE_STOPPED
 }
 
 } // namespace
 
-void HeldJob::Cancel(int milliseconds)
+PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
+                    Clock::time_point until)
 {
-    std::string printer;
-    int id = 0;
-    {
-        const std::lock_guard lock(m_mutex);
-        std::swap(id, m_id);
-        printer = m_printer;
+    if (const auto printed = Printed(JobState(id, std::min(until, Clock::now() + StateTime))))
+        return *printed ? PrintResult::Printed : failure;
+    // Waiting, held, stopped, or not said: it must not print later.
+    switch (Cancel(printer, id, std::min(until, Clock::now() + CancelTime))) {
+    case Cancelling::Confirmed:
+        return failure;
+    case Cancelling::Declined:
+        // Not cancellable any more: it has moved on, to paper or not.
+        if (const auto printed = Printed(JobState(id, until)))
+            return *printed ? PrintResult::Printed : failure;
+        break;
+    case Cancelling::Unanswered:
+        break;
     }
-    if (id <= 0)
-        return;
-    // One attempt: a service that does not take it keeps the job.
-    const Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC,
-                                       cupsEncryption(), 1, milliseconds, nullptr));
-    if (http) {
-        httpSetTimeout(http.get(), milliseconds / 1000.0, nullptr, nullptr);
-        cupsCancelJob2(http.get(), printer.c_str(), id, 0);
-    }
+    return PrintResult::NotConfirmed;
 }
 
 // Sends the page to the default printer. It counts as printed only when the
 // scheduler has answered the upload of the whole document with success; a
-// job made for a page that then did not print is cancelled.
-PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job)
+// job made for a page that then broke off is asked after (JobFate). A page
+// taken by a stopped queue is told, since it waits there.
+PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job,
+                      Clock::time_point until)
 {
     QByteArray pdf;
     if (!PdfPage(page, title, pdf))
         return PrintResult::PageNotPrepared;
 
+    cupsSetPasswordCB2(NoPassword, nullptr);
     PrintResult failure = PrintResult::NoDefaultPrinter;
     const Connection http = Connect(failure);
     if (!http)
@@ -151,15 +264,13 @@ PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job)
     // The user's own choice (lpoptions, LPDEST, PRINTER) or the service's.
     const std::unique_ptr<cups_dest_t, FreeDestination> printer(
         cupsGetNamedDest(http.get(), nullptr, nullptr));
-    if (!printer) {
-        return Failure(http.get()) == PrintResult::Interrupted ? PrintResult::Interrupted
-                                                               : PrintResult::NoDefaultPrinter;
-    }
+    if (!printer)
+        return Failure(http.get(), PrintResult::NoDefaultPrinter);
 
     const int id = cupsCreateJob(http.get(), printer->name, title, printer->num_options,
                                  printer->options);
     if (id <= 0)
-        return Failure(http.get());
+        return Failure(http.get(), PrintResult::Refused);
     job.Set(printer->name, id);
 
     // The whole document in one piece, then the scheduler's answer to it: a
@@ -170,18 +281,18 @@ PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job)
     if (cupsStartDocument(http.get(), printer->name, id, title, CUPS_FORMAT_PDF, 1)
             != HTTP_STATUS_CONTINUE
         || cupsWriteRequestData(http.get(), pdf.constData(), pdf.size()) != HTTP_STATUS_CONTINUE) {
-        result = Failure(http.get());
+        result = Failure(http.get(), PrintResult::Refused);
     } else {
-        const std::unique_ptr<ipp_t, DeleteIpp> answer(cupsGetResponse(http.get(),
-                                                                       resource.c_str()));
+        const Answer answer(cupsGetResponse(http.get(), resource.c_str()));
         if (!answer)
-            result = PrintResult::Interrupted;
+            result = Failure(http.get(), PrintResult::Interrupted);
         else if (ippGetStatusCode(answer.get()) >= IPP_STATUS_REDIRECTION_OTHER_SITE)
             result = PrintResult::Refused;
     }
     if (result != PrintResult::Printed)
-        job.Cancel(ConnectMs);
-    return result;
+        return job.Fate(result, until).value_or(result);
+    return QueueStopped(http.get(), printer->name) ? PrintResult::PrinterStopped
+                                                   : PrintResult::Printed;
 }
 
 } // namespace morvelt

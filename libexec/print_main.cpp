@@ -2,42 +2,56 @@
 //
 // Prints PAGE, a page file that the window wrote at the press of STAMPA, on
 // the default printer, and says how it went by its exit status
-// (print_status.h). MILLISECONDS is the time the window gives it before
-// ending it. The printing is the system's own (page_printer.h); a watchdog
-// thread holds the clock whatever the service does: a little before the time
-// runs out the helper gives up, cancelling a job that the service already
-// holds, so that no page prints after the teacher was told it did not.
+// (print_status.h). MILLISECONDS is the time it has, from its start; by then
+// it has exited, whatever the print service does (watchdog.h). It prints in
+// a process that outlives the window (print_apart.h), and takes the page
+// file as it starts: read, then removed, so that no student's page stays
+// behind whatever ends the window, a crash included.
 
-#include "libexec/page_printer.h"
+#include "libexec/print_apart.h"
+#include "libexec/watchdog.h"
 #include "ui/printed_page.h"
 #include "ui/window_face.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 
 #include <charconv>
-#include <chrono>
-#include <condition_variable>
-#include <cstdlib>
-#include <mutex>
+#include <new>
 #include <string_view>
-#include <thread>
 
 using namespace morvelt;
 
 namespace {
 
-// What the helper keeps of its time to cancel a job before it is ended.
-constexpr std::chrono::milliseconds CancelTime{1000};
-
 constexpr char Title[] = "Morvelt";
 
 int Exit(PrintResult result) { return static_cast<int>(result); }
 
-bool ReadPage(const QString& file, PrintedPage& page)
+QByteArray TakePageFile(const char* name)
 {
-    QFile input(file);
-    return input.open(QIODevice::ReadOnly) && LoadPage(input, page);
+    QFile file(QFile::decodeName(name));
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    file.remove();
+    return bytes;
+}
+
+int Print(int argc, char* argv[], Clock::time_point deadline)
+{
+    QByteArray bytes = TakePageFile(argv[1]);
+    // The helper shows nothing; the offscreen platform still gives it the
+    // fonts, which the page embeds.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    LoadWindowFaces();
+    QBuffer file(&bytes);
+    PrintedPage page;
+    if (!file.open(QIODevice::ReadOnly) || !LoadPage(file, page))
+        return Exit(PrintResult::PageNotPrepared);
+    return Exit(PrintBeforeDeadline(page, Title, deadline, StartThread));
 }
 
 } // namespace
@@ -47,44 +61,16 @@ int main(int argc, char* argv[])
     int timeMs = 0;
     if (argc != 3
         || std::from_chars(argv[2], argv[2] + std::string_view(argv[2]).size(), timeMs).ec
-               != std::errc()) {
+               != std::errc()
+        || timeMs <= 0) {
         return Exit(PrintResult::PageNotPrepared);
     }
-    const auto deadline = std::chrono::steady_clock::now()
-        + std::chrono::milliseconds(timeMs) - CancelTime;
-
-    // The helper shows nothing; the offscreen platform still gives it the
-    // fonts, which the page embeds.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    LoadWindowFaces();
-    PrintedPage page;
-    if (!ReadPage(QFile::decodeName(argv[1]), page))
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeMs);
+    if (const std::optional<int> status = PrintApart())
+        return *status;
+    try {
+        return Print(argc, argv, deadline);
+    } catch (const std::bad_alloc&) {
         return Exit(PrintResult::PageNotPrepared);
-
-    // The page is printed on this thread, where Qt wants its printers; a
-    // watchdog ends the process at the deadline, whatever the printing waits
-    // on, after cancelling a job that the service already holds.
-    struct Watch {
-        std::mutex mutex;
-        std::condition_variable done;
-        bool over = false;
-    } watch;
-    HeldJob job;
-    std::thread watchdog([&] {
-        std::unique_lock lock(watch.mutex);
-        if (watch.done.wait_until(lock, deadline, [&] { return watch.over; }))
-            return;
-        lock.unlock();
-        job.Cancel(static_cast<int>(CancelTime.count() / 2));
-        std::_Exit(Exit(PrintResult::NotAnswering));
-    });
-    const PrintResult result = PrintPage(page, Title, job);
-    {
-        const std::lock_guard lock(watch.mutex);
-        watch.over = true;
     }
-    watch.done.notify_all();
-    watchdog.join();
-    return Exit(result);
 }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include <limits>
+#include <utility>
 
 namespace morvelt {
 
@@ -36,7 +37,15 @@ void DialogPrompter::ShowMessage(std::string_view text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), FromUtf8(text),
                     QMessageBox::Ok, m_parent);
+    QMessageBox* const outer = std::exchange(m_openMessage, &box);
     box.exec();
+    m_openMessage = outer;
+}
+
+void DialogPrompter::ReviseMessage(std::string_view text)
+{
+    if (m_openMessage)
+        m_openMessage->setText(FromUtf8(text));
 }
 
 } // namespace morvelt

@@ -2,6 +2,7 @@
 
 #include "calc/prompter.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace morvelt {
@@ -13,9 +14,11 @@ public:
 
     std::optional<std::string> AskText(std::string_view prompt, std::string_view title) override;
     void ShowMessage(std::string_view text) override;
+    void ReviseMessage(std::string_view text) override;
 
 private:
     QWidget* m_parent;
+    QMessageBox* m_openMessage = nullptr;
 };
 
 } // namespace morvelt

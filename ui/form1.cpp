@@ -36,6 +36,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     , m_ui(std::make_unique<Ui::Form1>())
     , m_prompter(prompter)
     , m_printHelper(PrintHandOver::InstalledHelper())
+    , m_printTime(PrintHandOver::AnswerTime)
 {
     // Given before the controls exist, the form's face and colours are the
     // ones they are first laid out in.
@@ -223,6 +224,11 @@ void Form1::SetPrintHelper(const QString& program)
     m_printHelper = program;
 }
 
+void Form1::SetPrintTime(std::chrono::milliseconds answerTime)
+{
+    m_printTime = answerTime;
+}
+
 void Form1::Command1_Click()
 {
     FormValues values(*m_ui);
@@ -242,7 +248,7 @@ void Form1::Command2_Click()
 // a press whose page did not print gets one message.
 void Form1::Command3_Click()
 {
-    auto* handOver = new PrintHandOver(*this, m_printHelper, this);
+    auto* handOver = new PrintHandOver(*this, m_printHelper, m_printTime, this);
     connect(handOver, &PrintHandOver::finished, this, [this, handOver](PrintResult result) {
         handOver->deleteLater();
         ReportPrintResult(result);
@@ -273,27 +279,60 @@ void Form1::Talk(const std::function<void(Prompter&)>& talk)
     ShowPrintFailures();
 }
 
-void Form1::ReportPrintResult(PrintResult result)
+namespace {
+
+// What the teacher is told of a press whose page did not print, or is not
+// known to have printed; nothing for a page that printed.
+const char* PrintMessage(PrintResult result)
 {
     switch (result) {
     case PrintResult::Printed:
-        return;
+        return nullptr;
     case PrintResult::NoDefaultPrinter:
-        m_printFailures.push_back("Impossibile stampare: non è impostata una stampante predefinita.");
-        break;
+        return "Impossibile stampare: non è impostata una stampante predefinita.";
     case PrintResult::NotAnswering:
-        m_printFailures.push_back("Impossibile stampare: il servizio di stampa non risponde.");
-        break;
+        return "Impossibile stampare: il servizio di stampa non risponde.";
     case PrintResult::Refused:
-        m_printFailures.push_back("Impossibile stampare: la stampante non ha accettato la pagina.");
-        break;
+        return "Impossibile stampare: la stampante non ha accettato la pagina.";
     case PrintResult::Interrupted:
-        m_printFailures.push_back("Impossibile stampare: il servizio di stampa ha interrotto la stampa.");
-        break;
+        return "Impossibile stampare: il servizio di stampa ha interrotto la stampa.";
     case PrintResult::PageNotPrepared:
-        m_printFailures.push_back("Impossibile stampare: non è stato possibile preparare la pagina.");
-        break;
+        return "Impossibile stampare: non è stato possibile preparare la pagina.";
+    case PrintResult::NotConfirmed:
+        return "Stampa non confermata: il servizio di stampa non ha risposto, la pagina potrebbe "
+               "essere stampata più tardi.";
+    case PrintResult::PrinterStopped:
+        return "La pagina è in coda, ma la stampante è ferma.";
     }
+    return nullptr;
+}
+
+} // namespace
+
+std::string Form1::Told(const PrintFailure& failure)
+{
+    return failure.presses > 1 ? failure.text + " (pagine: " + std::to_string(failure.presses) + ")"
+                               : failure.text;
+}
+
+// A failure joins the message of its cause that is open or waiting, so that
+// many presses that failed alike are one message to dismiss.
+void Form1::ReportPrintResult(PrintResult result)
+{
+    const char* text = PrintMessage(result);
+    if (!text)
+        return;
+    if (m_shownFailure && m_shownFailure->text == text) {
+        ++m_shownFailure->presses;
+        m_prompter->ReviseMessage(Told(*m_shownFailure));
+        return;
+    }
+    const auto waiting = std::find_if(m_printFailures.begin(), m_printFailures.end(),
+                                      [text](const PrintFailure& failure) { return failure.text == text; });
+    if (waiting != m_printFailures.end())
+        ++waiting->presses;
+    else
+        m_printFailures.push_back({text});
     ShowPrintFailures();
 }
 
@@ -302,11 +341,12 @@ void Form1::ReportPrintResult(PrintResult result)
 void Form1::ShowPrintFailures()
 {
     while (m_talking == 0 && !m_printFailures.empty()) {
-        const std::string message = std::move(m_printFailures.front());
+        m_shownFailure = std::move(m_printFailures.front());
         m_printFailures.pop_front();
         ++m_talking;
-        m_prompter->ShowMessage(message);
+        m_prompter->ShowMessage(Told(*m_shownFailure));
         --m_talking;
+        m_shownFailure.reset();
     }
 }
 

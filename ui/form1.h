@@ -2,9 +2,11 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Ui {
@@ -37,9 +39,11 @@ public:
     void Option5_Click();
     void Option6_Click();
 
-    // The program that hands a page to the print service: by default the
-    // one installed beside this program.
+    // The program that hands a page to the print service, and the time it
+    // has from the press: by default the one installed beside this program,
+    // and PrintHandOver::AnswerTime.
     void SetPrintHelper(const QString& program);
+    void SetPrintTime(std::chrono::milliseconds answerTime);
 
     void Command1_Click();
     void Command2_Click();
@@ -54,6 +58,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // What a print failure tells, and how many presses it stands for: one
+    // message per cause, shown now or waiting.
+    struct PrintFailure {
+        std::string text;
+        int presses = 1;
+    };
+    static std::string Told(const PrintFailure& failure);
+
     void ApplyControlFacesAndColours();
     void ConnectHandlers();
     void ApplyItemsRule();
@@ -68,7 +80,9 @@ private:
     Prompter* m_prompter;
     QString m_printHelper;
     int m_talking = 0;
-    std::deque<std::string> m_printFailures;
+    std::chrono::milliseconds m_printTime;
+    std::deque<PrintFailure> m_printFailures;
+    std::optional<PrintFailure> m_shownFailure;
 };
 
 } // namespace morvelt

@@ -3,9 +3,11 @@
 #include "ui/print_page.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QThread>
 
 namespace morvelt {
 
@@ -13,6 +15,12 @@ namespace {
 
 // How long ending the helper may take: a killed process is gone at once.
 constexpr int EndWaitMs = 1000;
+// How long a helper just started may take to take its page file, when the
+// window closes meanwhile: it does so before anything else.
+constexpr int TakeWaitMs = 1000;
+// How long past its own deadline a helper is waited for: it exits by then
+// whatever the print service does, so one that has not has lost its way.
+constexpr std::chrono::milliseconds LateHelper{1000};
 
 // The window as it shows now, as a page file in the temporary folder, or
 // nothing when the file cannot be written: no temporary folder (never the
@@ -38,6 +46,8 @@ PrintResult FromExitCode(int code)
     case PrintResult::Refused:
     case PrintResult::Interrupted:
     case PrintResult::PageNotPrepared:
+    case PrintResult::NotConfirmed:
+    case PrintResult::PrinterStopped:
         return static_cast<PrintResult>(code);
     }
     return PrintResult::Interrupted;
@@ -51,7 +61,8 @@ QString PrintHandOver::InstalledHelper()
         + QStringLiteral("/" MORVELT_INSTALLED_PRINT_HELPER);
 }
 
-PrintHandOver::PrintHandOver(QWidget& window, const QString& helper, QObject* parent)
+PrintHandOver::PrintHandOver(QWidget& window, const QString& helper,
+                             std::chrono::milliseconds answerTime, QObject* parent)
     : QObject(parent)
     , m_page(PageFile(window))
 {
@@ -68,26 +79,40 @@ PrintHandOver::PrintHandOver(QWidget& window, const QString& helper, QObject* pa
         if (error == QProcess::FailedToStart)
             Finish(PrintResult::PageNotPrepared);
     });
+    // The helper may have handed the page over when it stopped answering.
     m_deadline.setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, [this] { Finish(PrintResult::NotAnswering); });
+    connect(&m_deadline, &QTimer::timeout, this, [this] { Finish(PrintResult::NotConfirmed); });
 
     m_helper.setStandardInputFile(QProcess::nullDevice());
     m_helper.setStandardOutputFile(QProcess::nullDevice());
     m_helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_deadline.start(AnswerTime);
-    m_helper.start(helper, {m_page->fileName(), QString::number(AnswerTime.count())});
+    m_deadline.start(answerTime + LateHelper);
+    m_helper.start(helper, {m_page->fileName(), QString::number(answerTime.count())});
 }
 
+// The window closes: the helper goes on with the page it has taken, in its
+// printing process, which outlives the one killed here (the one the window
+// started, which only waits for it). A helper that has not taken its page
+// yet is given the moment it needs.
 PrintHandOver::~PrintHandOver()
 {
     m_finished = true;
-    if (m_helper.state() != QProcess::NotRunning) {
-        m_helper.kill();
-        m_helper.waitForFinished(EndWaitMs);
+    if (m_helper.state() == QProcess::NotRunning)
+        return;
+    if (m_page) {
+        const QString page = m_page->fileName();
+        QDeadlineTimer taking(TakeWaitMs);
+        while (QFileInfo::exists(page) && !taking.hasExpired())
+            QThread::msleep(5);
+        if (!QFileInfo::exists(page))
+            m_page->setAutoRemove(false);
     }
+    m_helper.kill();
+    m_helper.waitForFinished(EndWaitMs);
 }
 
-// Told once, whatever comes first; the helper is ended and the page goes.
+// Told once, whatever comes first. A helper still running at this point is
+// past its deadline and is ended; a page file it did not take goes.
 void PrintHandOver::Finish(PrintResult result)
 {
     if (m_finished)

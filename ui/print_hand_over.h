@@ -16,20 +16,21 @@ namespace morvelt {
 
 // One press of STAMPA. The page is rendered when the hand-over is made, so
 // what prints is what the window showed then, and written to a file that
-// the print helper, a program of its own, sends to the default printer. The
-// window never loads the print service's library, keeps answering while the
-// service makes up its mind, and can end the helper at any point: at the
-// deadline, or when the hand-over is destroyed. finished() comes once, on a
-// later turn of the event loop, unless the hand-over is destroyed first:
-// then the helper is ended, nothing is told, and the page file goes.
+// the print helper, a program of its own, takes and sends to the default
+// printer. The window never loads the print service's library and keeps
+// answering while the service makes up its mind. finished() comes once, on
+// a later turn of the event loop, unless the hand-over is destroyed first:
+// then nothing is told, and a page the helper has taken goes on without the
+// window, to the scheduler or cancelled by the helper's own deadline.
 class PrintHandOver : public QObject {
     Q_OBJECT
 
 public:
-    // How long the print service has to take the page.
+    // How long the print service has to take the page, from the press.
     static constexpr std::chrono::milliseconds AnswerTime{15'000};
 
-    PrintHandOver(QWidget& window, const QString& helper, QObject* parent = nullptr);
+    PrintHandOver(QWidget& window, const QString& helper,
+                  std::chrono::milliseconds answerTime = AnswerTime, QObject* parent = nullptr);
     ~PrintHandOver() override;
 
     // The helper installed beside this program.

@@ -50,6 +50,7 @@ inline QString WhyNoScheduler()
 }
 
 using uitest::ClickControl;
+using uitest::EnvironmentSetting;
 using uitest::OpenWindow;
 using uitest::ScriptedPrompter;
 using uitest::Shown;

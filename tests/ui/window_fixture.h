@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,20 @@ public:
     {
         m_messages << QString::fromUtf8(text.data(), text.size());
         m_said << QStringLiteral("! ") + m_messages.last();
+        if (m_readMs > 0)
+            QTest::qWait(m_readMs);
+    }
+
+    // Keeps each message open that long with the events running.
+    void ReadFor(int milliseconds) { m_readMs = milliseconds; }
+
+    // The message shown last is recorded as it reads now.
+    void ReviseMessage(std::string_view text) override
+    {
+        if (m_messages.isEmpty())
+            return;
+        m_messages.last() = QString::fromUtf8(text.data(), text.size());
+        m_said.last() = QStringLiteral("! ") + m_messages.last();
     }
 
     // "title | prompt" for every prompt, in order.
@@ -95,6 +110,7 @@ private:
     QStringList m_messages;
     QStringList m_said;
     int m_thinkMs = 0;
+    int m_readMs = 0;
 };
 
 template <typename T = QWidget>
@@ -167,6 +183,33 @@ inline QStringList Shown(QWidget& window)
     shown << "title = " + window.windowTitle();
     return shown;
 }
+
+// An environment variable set for as long as this lives: the print service
+// to talk to (CUPS_SERVER), the folder for temporary files (TMPDIR).
+class EnvironmentSetting {
+public:
+    EnvironmentSetting(const char* name, const QString& value)
+        : m_name(name)
+        , m_before(qgetenv(name))
+        , m_had(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~EnvironmentSetting()
+    {
+        if (m_had)
+            qputenv(m_name, m_before);
+        else
+            qunsetenv(m_name);
+    }
+    EnvironmentSetting(const EnvironmentSetting&) = delete;
+    EnvironmentSetting& operator=(const EnvironmentSetting&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_before;
+    bool m_had;
+};
 
 // A shown, active window: the state the teacher first sees.
 inline std::unique_ptr<Form1> OpenWindow(Prompter* prompter)

@@ -1,0 +1,268 @@
+// The print helper's word on each way a page can fare, the helper run as the
+// window runs it, `morvelt-print PAGE MILLISECONDS`: against fake print
+// services on sockets of their own, and against the private scheduler of
+// scripts/with-cups.sh, straight or through a relay that keeps back its
+// answer to the page. Each row checks the exit status, how soon it came,
+// that the page file was taken, and, where the scheduler made a job, what
+// became of it there.
+
+#include "libexec/print_status.h"
+#include "libexec/watchdog.h"
+#include "tests/print/fake_service.h"
+#include "tests/print/withholding_relay.h"
+#include "ui/printed_page.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cups/cups.h>
+
+#include <new>
+#include <system_error>
+
+using namespace morvelt;
+using namespace morvelt::printtest;
+using namespace std::chrono_literals;
+
+namespace {
+
+QString Setting(const char* name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// Where the helper finds its print service.
+enum class Route {
+    Fake,           // a fake service
+    Straight,       // the private scheduler
+    Withheld,       // the scheduler, its answer to the page kept back 1 s
+    WithheldSilent, // the same, then no answer to anything
+};
+
+enum class Queue { Printing, Stopped };
+
+bool Admin(const char* program, const QStringList& arguments)
+{
+    QProcess admin;
+    admin.start(QString::fromLatin1(program), arguments);
+    return admin.waitForFinished(30'000) && admin.exitStatus() == QProcess::NormalExit
+        && admin.exitCode() == 0;
+}
+
+// The newest job on the private queue and its state, or 0 and 0.
+std::pair<int, int> NewestJob()
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    std::pair<int, int> newest{0, 0};
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id > newest.first)
+            newest = {jobs[i].id, jobs[i].state};
+    }
+    cupsFreeJobs(count, jobs);
+    return newest;
+}
+
+int JobState(int id)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+    int state = 0;
+    for (int i = 0; i < count; ++i) {
+        if (jobs[i].id == id)
+            state = jobs[i].state;
+    }
+    cupsFreeJobs(count, jobs);
+    return state;
+}
+
+PrintedPage SomePage()
+{
+    PrintedPage page;
+    page.size = QSize(761, 540);
+    QPainter painter(&page.picture);
+    painter.drawText(40, 40, QStringLiteral("Maria Rossi 3B 8,20"));
+    painter.end();
+    return page;
+}
+
+bool WritePage(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && SavePage(SomePage(), file);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Service)
+Q_DECLARE_METATYPE(Route)
+Q_DECLARE_METATYPE(Queue)
+Q_DECLARE_METATYPE(PrintResult)
+
+class HelperTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void pageFareIsTheServicesWord_data();
+    void pageFareIsTheServicesWord();
+    void noWatchdogNoPage_data();
+    void noWatchdogNoPage();
+};
+
+void HelperTest::cleanup()
+{
+    if (!Setting("MORVELT_CUPS_QUEUE").isEmpty()) {
+        Admin("cupsenable", {Setting("MORVELT_CUPS_QUEUE")});
+        Admin("cancel", {"-a", Setting("MORVELT_CUPS_QUEUE")});
+    }
+}
+
+void HelperTest::pageFareIsTheServicesWord_data()
+{
+    QTest::addColumn<Route>("route");
+    QTest::addColumn<Service>("service"); // on the fake route
+    QTest::addColumn<Queue>("queue");     // on the scheduler's
+    QTest::addColumn<int>("timeMs");      // the helper's
+    QTest::addColumn<int>("withinMs");
+    QTest::addColumn<PrintResult>("status");
+    QTest::addColumn<int>("jobState"); // the job's, once the helper is gone; 0: none
+
+    const auto fake = [](const char* name, Service service, int timeMs, int withinMs,
+                         PrintResult status) {
+        QTest::newRow(name) << Route::Fake << service << Queue::Printing << timeMs << withinMs
+                            << status << 0;
+    };
+    fake("no print service at all", Service::None, 15000, 2000, PrintResult::NoDefaultPrinter);
+    fake("a service that never answers: no decision by the deadline", Service::Silent, 1500,
+         1600, PrintResult::NotAnswering);
+    fake("a service whose connection queue is full", Service::FullQueue, 1500, 1600,
+         PrintResult::NotAnswering);
+    fake("a service that answers no HTTP", Service::Garbage, 15000, 2000,
+         PrintResult::Interrupted);
+    fake("a service that hangs up before its answer", Service::ClosesBeforeAnswer, 15000, 2000,
+         PrintResult::Interrupted);
+    fake("a server that asks for a password is told no", Service::AsksPassword, 15000, 2000,
+         PrintResult::Refused);
+    fake("a server that answers 503", Service::Unavailable, 15000, 2000,
+         PrintResult::Interrupted);
+    fake("a web page where the print service should be", Service::WebPage, 15000, 2000,
+         PrintResult::Interrupted);
+
+    const auto scheduler = [](const char* name, Route route, Queue queue, int timeMs,
+                              int withinMs, PrintResult status, ipp_jstate_t jobState) {
+        QTest::newRow(name) << route << Service::None << queue << timeMs << withinMs << status
+                            << int(jobState);
+    };
+    scheduler("the scheduler takes the page", Route::Straight, Queue::Printing, 15000, 5000,
+              PrintResult::Printed, IPP_JSTATE_COMPLETED);
+    scheduler("a stopped queue takes the page and holds it", Route::Straight, Queue::Stopped,
+              15000, 2000, PrintResult::PrinterStopped, IPP_JSTATE_PENDING);
+    scheduler("the answer withheld, the queue printing: the page printed", Route::Withheld,
+              Queue::Printing, 15000, 5000, PrintResult::Printed, IPP_JSTATE_COMPLETED);
+    scheduler("the answer withheld, the queue stopped: the job cancelled", Route::Withheld,
+              Queue::Stopped, 15000, 5000, PrintResult::Interrupted, IPP_JSTATE_CANCELED);
+    scheduler("the answer withheld, then silence: the page's fate unknown",
+              Route::WithheldSilent, Queue::Stopped, 6000, 6000, PrintResult::NotConfirmed,
+              IPP_JSTATE_PENDING);
+}
+
+void HelperTest::pageFareIsTheServicesWord()
+{
+    QFETCH(Route, route);
+    QFETCH(Service, service);
+    QFETCH(Queue, queue);
+    QFETCH(int, timeMs);
+    QFETCH(int, withinMs);
+    QFETCH(PrintResult, status);
+    QFETCH(int, jobState);
+    const QString scheduler = Setting("CUPS_SERVER");
+    const QString queueName = Setting("MORVELT_CUPS_QUEUE");
+    if (route != Route::Fake && (queueName.isEmpty() || !Setting("MORVELT_CUPS_SKIP").isEmpty()))
+        QSKIP("not run under scripts/with-cups.sh with a scheduler of its own");
+
+    QTemporaryDir dir;
+    const QString socket = dir.filePath(QStringLiteral("service.sock"));
+    const FakeService fake(socket, route == Route::Fake ? service : Service::None);
+    QVERIFY(fake.ready());
+    std::optional<WithholdingRelay> relay;
+    if (route == Route::Withheld || route == Route::WithheldSilent) {
+        relay.emplace(socket, scheduler, 1000ms,
+                      route == Route::Withheld ? WithholdingRelay::After::Relaying
+                                               : WithholdingRelay::After::Silent);
+        QVERIFY(relay->ready());
+    }
+    if (queue == Queue::Stopped)
+        QVERIFY(Admin("cupsdisable", {queueName}));
+    const int before = route == Route::Fake ? 0 : NewestJob().first;
+
+    const QString page = dir.filePath(QStringLiteral("morvelt-row.page"));
+    QVERIFY(WritePage(page));
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUPS_SERVER"), route == Route::Straight ? scheduler : socket);
+    helper.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    helper.start(QStringLiteral(MORVELT_PRINT_HELPER), {page, QString::number(timeMs)});
+    QVERIFY(helper.waitForFinished(timeMs + 5000));
+    const qint64 took = clock.elapsed();
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(PrintResult(helper.exitCode()), status);
+    QVERIFY2(took <= withinMs, qPrintable(QString::number(took) + " ms"));
+    QVERIFY(!QFile::exists(page));
+    if (relay)
+        QCOMPARE(relay->withheld(), 1);
+
+    const auto [job, state] = NewestJob();
+    if (jobState == 0) {
+        QCOMPARE(job, before);
+        return;
+    }
+    QVERIFY(job > before);
+    QTRY_COMPARE_WITH_TIMEOUT(JobState(job), jobState, 10000);
+    if (queue == Queue::Stopped && jobState == IPP_JSTATE_PENDING) {
+        // Held, not lost: it prints when the queue goes on.
+        QVERIFY(Admin("cupsenable", {queueName}));
+        QTRY_COMPARE_WITH_TIMEOUT(JobState(job), int(IPP_JSTATE_COMPLETED), 10000);
+    }
+}
+
+void HelperTest::noWatchdogNoPage_data()
+{
+    QTest::addColumn<bool>("outOfMemory");
+    QTest::newRow("no thread to be had") << false;
+    QTest::newRow("no memory for a thread") << true;
+}
+
+// A helper that cannot start its watchdog cannot promise its deadline: it
+// prints nothing and says the page could not be prepared.
+void HelperTest::noWatchdogNoPage()
+{
+    QFETCH(bool, outOfMemory);
+    bool asked = false;
+    const ThreadStarter noThread = [&](std::function<void()>) -> std::thread {
+        asked = true;
+        if (outOfMemory)
+            throw std::bad_alloc();
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    };
+    const PrintResult result =
+        PrintBeforeDeadline(SomePage(), "Morvelt", Clock::now() + 1s, noThread);
+    QVERIFY(asked);
+    QCOMPARE(result, PrintResult::PageNotPrepared);
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    HelperTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "helper_test.moc"
