@@ -160,8 +160,8 @@ private:
                            Qt::SmoothTransformation);
     }
 
-    // The file the queue wrote, once the scheduler reports the job
-    // finished, or an empty text with the reason in m_jobProblem.
+    // The file the queue wrote, once it is there and the scheduler reports
+    // the job finished, or an empty text with the reason in m_jobProblem.
     QString AwaitPrintout()
     {
         const QString queue = Setting("MORVELT_CUPS_QUEUE");
@@ -172,16 +172,14 @@ private:
                 const ToolResult jobs =
                     Run(QStringLiteral("lpstat"), {"-W", "not-completed", "-o", queue});
                 pending = jobs.output;
-                return jobs.ok && jobs.output.trimmed().isEmpty();
+                return jobs.ok && jobs.output.trimmed().isEmpty() && QFileInfo(printout).isFile();
             },
             JobBoundMs);
         if (!finished) {
-            m_jobProblem = "the job did not finish within the bound: " + pending;
-            return {};
-        }
-        if (!QFileInfo(printout).isFile()) {
-            m_jobProblem = QStringLiteral("the queue wrote no %1; finished jobs: %2")
-                               .arg(printout, Run("lpstat", {"-W", "completed", "-o", queue}).output);
+            m_jobProblem = QStringLiteral("no %1 from a finished job within the bound; jobs "
+                                          "waiting: %2; finished: %3")
+                               .arg(printout, pending,
+                                    Run("lpstat", {"-W", "completed", "-o", queue}).output);
             return {};
         }
         return printout;

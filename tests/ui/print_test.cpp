@@ -413,7 +413,7 @@ void PrintTest::failuresOfOneCauseAreOneMessage_data()
     const QString noAnswer = "Impossibile stampare: il servizio di stampa non risponde.";
     const QString refused = "Impossibile stampare: la stampante non ha accettato la pagina.";
     QTest::newRow("ten presses, the first message open until the tenth failed")
-        << QStringList(10, "exit 11") << 1500 << false << QStringList{noAnswer + " (pagine: 10)"};
+        << QStringList(10, "exit 11") << 4000 << false << QStringList{noAnswer + " (pagine: 10)"};
     QTest::newRow("failures waiting for the prompts, two causes")
         << QStringList{"exit 11", "exit 12", "exit 11", "exit 11", "exit 12"} << 0 << true
         << QStringList{noAnswer + " (pagine: 3)", refused + " (pagine: 2)"};
@@ -446,7 +446,7 @@ void PrintTest::failuresOfOneCauseAreOneMessage()
     }
     if (calculating)
         QVERIFY(ClickControl(*m_window, "Command1"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_prompter->messages(), messages, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_prompter->messages(), messages, 8000);
     QTest::qWait(500);
     QCOMPARE(m_prompter->messages(), messages);
 }
