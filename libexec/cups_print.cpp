@@ -291,6 +291,7 @@ PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job,
     }
     if (result != PrintResult::Printed)
         return job.Fate(result, until).value_or(result);
+    job.Taken();
     return QueueStopped(http.get(), printer->name) ? PrintResult::PrinterStopped
                                                    : PrintResult::Printed;
 }

@@ -25,6 +25,13 @@ public:
         m_id = id;
     }
 
+    // The scheduler took the page: whatever comes after, it is printed.
+    void Taken()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_taken = true;
+    }
+
     // What became of the page when the printing gave up with failure, asked
     // before until (JobFate). Nothing when the other thread is asking it
     // already.
@@ -34,6 +41,7 @@ private:
     std::mutex m_mutex;
     std::string m_printer;
     int m_id = 0;
+    bool m_taken = false;
     bool m_asked = false;
 };
 

@@ -30,6 +30,8 @@ std::optional<PrintResult> HeldJob::Fate(PrintResult failure, Clock::time_point 
     int id = 0;
     {
         const std::lock_guard lock(m_mutex);
+        if (m_taken)
+            return PrintResult::Printed;
         if (m_asked)
             return std::nullopt;
         m_asked = true;
