@@ -118,25 +118,23 @@ for page in fresh leaving resting; do
           tr -s ' ' '\n' | sed '/^$/d'; } >"$work/$page.txt"
 done
 cmp -s "$work/fresh.txt" "$work/leaving.txt" && fail "the worked example's page shows no results"
-# Each button with 3 pixels around it, placed by the fresh page's ink, which
-# runs from the controls' frames at x 16 to 745 and y 8 to 528 of the window;
-# the queue turns the landscape page a quarter turn onto the A4 sheet.
+# The rows of the window that hold INSERISCI (y 232 to 265) and STAMPA (472
+# to 505), 3 pixels wider, hold nothing else that the results change. They
+# are placed by the fresh page's ink, which runs from y 8 to 528 of the
+# window; the queue turns the landscape page a quarter turn onto the sheet.
 for page in leaving resting; do
-    for button in "INSERISCI 16 232 729 33" "STAMPA 16 472 65 33"; do
-        read -r name x y w h <<<"$button"
-        differing=$(awk -v x0="$((x - 3))" -v x1="$((x + w + 3))" -v y0="$((y - 3))" -v y1="$((y + h + 3))" '
+    for row in "INSERISCI 232 265" "STAMPA 472 505"; do
+        read -r name top bottom <<<"$row"
+        differing=$(awk -v y0="$((top - 3))" -v y1="$((bottom + 3))" '
             FNR == 1 { width = $1; next }
+            { px = (FNR - 2) % width; py = int((FNR - 2) / width) }
             NR == FNR { fresh[FNR] = $1
-                        if ($1 < 240) { px = (FNR - 2) % width; py = int((FNR - 2) / width)
-                                        if (!inked || px < l) l = px; if (px > r) r = px
-                                        if (!inked) t = py; b = py; inked = 1 }
+                        if ($1 < 240) { if (!inked++) { l = px; t = py }
+                                        if (px < l) l = px; if (px > r) r = px; b = py }
                         next }
-            FNR == 2 { turned = b - t > r - l
-                       s = turned ? (b - t) / (745 - 16) : (r - l) / (745 - 16) }
-            { px = (FNR - 2) % width; py = int((FNR - 2) / width)
-              wx = turned ? 16 + (b - py) / s : 16 + (px - l) / s
-              wy = turned ? 8 + (px - l) / s : 8 + (py - t) / s
-              if (wx >= x0 && wx <= x1 && wy >= y0 && wy <= y1 && $1 != fresh[FNR]) n++ }
+            { turned = b - t > r - l
+              y = 8 + (turned ? px - l : py - t) * (528 - 8) / (turned ? r - l : b - t)
+              if (y >= y0 && y <= y1 && $1 != fresh[FNR]) n++ }
             END { print n + 0 }' "$work/fresh.txt" "$work/$page.txt")
         [ "$differing" = 0 ] ||
             fail "$name on the worked example's page ($page) differs from the fresh window's in $differing pixels"
