@@ -1,6 +1,7 @@
 #include "ui/form1.h"
 #include "ui/identity.h"
 #include "ui/quit_on_terminate.h"
+#include "ui/running_mark.h"
 #include "ui/window_face.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int main(int argc, char* argv[])
 
     // Asked to end, the program ends as on Esci, leaving no page behind.
     morvelt::QuitOnTerminate();
+    // Seen running, the program's files are not replaced or removed under it.
+    morvelt::MarkRunning();
 
     morvelt::Form1 window;
     window.show();

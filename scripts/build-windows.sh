@@ -128,8 +128,8 @@ cmake --build "$build" --parallel "$jobs"
 # --- The installer ----------------------------------------------------------
 
 # The program, its helper, the Qt libraries and plugins they load, the
-# compiler's runtime and a qt.conf that tells Qt where its plugins are; all
-# stripped.
+# compiler's runtime, a qt.conf that tells Qt where its plugins are, and the
+# licence of FreeSans, which the program carries; all stripped.
 stage=$build/stage
 rm -rf "$stage"
 mkdir -p "$stage"/plugins/platforms "$stage"/plugins/styles
@@ -143,11 +143,42 @@ cp "$qt"/plugins/platforms/qwindows.dll "$qt"/plugins/platforms/qoffscreen.dll \
 cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$stage"/plugins/styles/
 cp "${runtime_dlls[@]}" "$stage"/
 printf '[Paths]\nPlugins = plugins\n' >"$stage"/qt.conf
+cp /usr/share/doc/fonts-freefont-ttf/copyright "$stage"/FreeSans-copyright.txt
 find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+
+# What the installer installs and the uninstaller removes, made from the
+# staged folder and from nothing else: the list the installer leaves in the
+# program's folder (an update compares it with its own), and the macros that
+# install and remove each file, then each folder that is left empty.
+list=installed-files.txt
+files_nsh=$build/installed-files.nsh
+(cd "$stage" && { find . -type f -printf '%P\n'; echo Uninstall.exe; echo "$list"; } |
+    LC_ALL=C sort | sed 's|/|\\|g; s/$/\r/') >"$build/$list"
+mv "$build/$list" "$stage/$list"
+windows_path() { sed 's|/|\\|g' <<<"$1"; }
+{
+    echo "; Made by scripts/build-windows.sh from $stage."
+    echo "!define LIST \"$list\""
+    echo "!define INSTALLED_KB $(find "$stage" -type f -printf '%s\n' |
+                               awk '{ total += $1 } END { print int((total + 1023) / 1024) }')"
+    echo '!macro InstallFiles'
+    (cd "$stage" && find . -type f -printf '%h\n' | LC_ALL=C sort -u) | while read -r dir; do
+        dir=${dir#.}
+        echo "    SetOutPath \"\$INSTDIR$(windows_path "$dir")\""
+        find "$stage$dir" -maxdepth 1 -type f | LC_ALL=C sort | sed 's/.*/    File "&"/'
+    done
+    echo '!macroend'
+    echo '!macro RemoveFiles'
+    tr -d '\r' <"$stage/$list" | sed 's/.*/    Delete "$INSTDIR\\&"/'
+    (cd "$stage" && find . -mindepth 1 -type d -printf '%P\n' | LC_ALL=C sort -r) |
+        while read -r dir; do echo "    RMDir \"\$INSTDIR\\$(windows_path "$dir")\""; done
+    echo '    RMDir "$INSTDIR"'
+    echo '!macroend'
+} >"$files_nsh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build"/CMakeCache.txt)
 installer=$build/Morvelt-$version-win64-setup.exe
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$installer" \
-    -DFONT_LICENCE=/usr/share/doc/fonts-freefont-ttf/copyright \
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$installer" \
+    -DFILES="$files_nsh" -DPROGRAM="$build"/running-mutex.nsh \
     "$root"/resources/windows/installer.nsi
 say "made $installer ($(du -h "$installer" | cut -f1); installed $(du -sh "$stage" | cut -f1))"

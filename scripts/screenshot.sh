@@ -6,15 +6,63 @@
 # the Windows program under Wine in an Italian locale. Each starts
 # the program on a private X server, fills it in and answers its prompts from
 # the keyboard as a teacher would, and takes the window's picture.
+#
+#   scripts/screenshot.sh             all of them
+#   scripts/screenshot.sh installer   only the Windows installer's first and
+#                                     last pages, docs/installer-welcome.png
+#                                     and docs/installer-finish.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/find-window.sh
 
 scripts/install-deps.sh "${build_packages[@]}" xvfb xdotool imagemagick qt6-gtk-platformtheme
+mkdir -p docs
+
+# The installer in an Italian locale, in a Wine prefix of its own that goes
+# with the X server when done: its welcome page, then, past the folder page
+# and the installation, its finish page offering "Avvia Morvelt".
+shoot_installer() {
+    local installer work window
+    installer=$(ls build-windows/Morvelt-*-win64-setup.exe)
+    work=$(mktemp -d)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    local xvfb=$!
+    trap "WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf $work" EXIT
+    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(cat "$work/display") WINEPREFIX=$work/prefix WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    LC_ALL=it_IT.UTF-8 wine "$installer" >/dev/null 2>&1 &
+    window=$(find_window '^Installazione di Morvelt$')
+    sleep 2
+    import -window "$window" docs/installer-welcome.png
+    # With no window manager the keys go where the pointer is; Return
+    # presses Avanti, then Installa.
+    xdotool mousemove --window "$window" 300 100 click 1 sleep 0.5 key Return sleep 1 key Return
+    for _ in $(seq 600); do
+        [ -e "$work"/prefix/drive_c/users/*/AppData/Local/Programs/Morvelt/Uninstall.exe ] && break
+        sleep 0.1
+    done
+    sleep 3
+    # The title now ends with the page's state.
+    window=$(find_window '^Installazione di Morvelt')
+    import -window "$window" docs/installer-finish.png
+    trap - EXIT
+    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    kill $xvfb 2>/dev/null || true
+    wait $xvfb 2>/dev/null || true
+    rm -rf "$work"
+    echo "Wrote docs/installer-welcome.png and docs/installer-finish.png"
+}
+if [ "${1:-}" = installer ]; then
+    shoot_installer
+    exit
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target morvelt -j"$(nproc)" >/dev/null
-mkdir -p docs
 
 # The program to start: the Linux build, or the Windows one under Wine.
 program=(build/app/morvelt)
@@ -77,4 +125,5 @@ if [ -x build-windows/morvelt.exe ]; then
              --path /usr/x86_64-w64-mingw32/lib build-windows/morvelt.exe)
     shoot window-windows.png 1
     WINEPREFIX=$PWD/build-windows/wine wineserver -k 2>/dev/null || true
+    shoot_installer
 fi

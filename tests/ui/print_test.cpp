@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -138,6 +139,7 @@ private:
     QString Render(bool throughPrinter, const QString& name);
 
     QTemporaryDir m_dir;
+    const QString m_style = QApplication::style()->name();
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<morvelt::Form1> m_window;
 };
@@ -154,6 +156,8 @@ void PrintTest::cleanup()
 {
     m_window.reset();
     m_prompter.reset();
+    if (QApplication::style()->name() != m_style)
+        QApplication::setStyle(m_style);
 }
 
 // A page of the window as it shows after the user typed a name and a class
@@ -199,21 +203,29 @@ void PrintTest::pageShowsWindow_data()
     QTest::addColumn<QString>("schoolClass");
     QTest::addColumn<QSize>("windowSize"); // empty: as the window opens
     QTest::addColumn<bool>("keyboardFocus"); // STAMPA reached with Tab
+    QTest::addColumn<QString>("style"); // by QStyleFactory; empty: the default
+    QTest::addColumn<bool>("byMouse"); // INSERISCI clicked, then STAMPA
 
     const QString schoolClass = QStringLiteral("3B");
     QTest::newRow("PDF writer, after a type-B calculation")
-        << false << true << schoolClass << QSize() << false;
+        << false << true << schoolClass << QSize() << false << QString() << false;
     QTest::newRow("high-resolution printer in PDF mode, after a type-B calculation")
-        << true << true << schoolClass << QSize() << false;
+        << true << true << schoolClass << QSize() << false << QString() << false;
     QTest::newRow("printer in PDF mode before any calculation: empty results")
-        << true << false << schoolClass << QSize() << false;
+        << true << false << schoolClass << QSize() << false << QString() << false;
     QTest::newRow("a class longer than its box prints from its start")
         << true << true << QStringLiteral("3B Liceo Scientifico Galileo Galilei sezione sperimentale")
-        << QSize() << false;
+        << QSize() << false << QString() << false;
     QTest::newRow("a window of 1900 x 1040 prints its controls as an ordinary one")
-        << false << true << schoolClass << QSize(1900, 1040) << false;
+        << false << true << schoolClass << QSize(1900, 1040) << false << QString() << false;
     QTest::newRow("STAMPA reached from the keyboard: no focus frame on paper")
-        << false << true << schoolClass << QSize() << true;
+        << false << true << schoolClass << QSize() << true << QString() << false;
+    for (const QString& style : {QString(), QStringLiteral("Windows")}) {
+        const QString name = style.isEmpty() ? QStringLiteral("the default") : style;
+        QTest::newRow(qPrintable("worked example by mouse, " + name
+                                 + " style: no hover, focus or default frame on paper"))
+            << false << true << schoolClass << QSize() << false << style << true;
+    }
 }
 
 void PrintTest::pageShowsWindow()
@@ -223,12 +235,27 @@ void PrintTest::pageShowsWindow()
     QFETCH(QString, schoolClass);
     QFETCH(QSize, windowSize);
     QFETCH(bool, keyboardFocus);
+    QFETCH(QString, style);
+    QFETCH(bool, byMouse);
     const QSize openingSize = m_window->size();
+    if (!style.isEmpty())
+        QVERIFY(QApplication::setStyle(style));
+    QWidget* insert = Control(*m_window, "Command1");
+    QWidget* print = Control(*m_window, "Command3");
+    if (byMouse) // the pointer on INSERISCI, which Fill() clicks
+        QTest::mouseMove(insert, insert->rect().center());
     if (windowSize.isValid()) {
         m_window->resize(windowSize);
         QCOMPARE(m_window->size(), windowSize);
     }
     QVERIFY2(Fill(calculate, schoolClass), "the calculation failed");
+    if (byMouse) {
+        // STAMPA pressed, which takes the focus, while INSERISCI still shows
+        // the pointer, as Windows' style paints it for a moment after the
+        // pointer left.
+        print->setFocus(Qt::MouseFocusReason);
+        QVERIFY(insert->underMouse() && print->hasFocus());
+    }
     if (keyboardFocus) {
         for (int i = 0; i < 30 && m_window->focusWidget() != Control(*m_window, "Command3"); ++i)
             QTest::keyClick(m_window->focusWidget(), Qt::Key_Tab);
@@ -282,11 +309,13 @@ void PrintTest::pageShowsWindow()
     QVERIFY2(qAbs(left - (page.width() - 1 - right)) <= 14,
              qPrintable(QString("ink from %1 to %2 of %3 points").arg(left).arg(right).arg(page.width())));
 
-    // Whatever the window's size or focus, the page is the one of the window
-    // as it opens, unfocused.
+    // Whatever the window's size, focus or pointer, the page is the one of
+    // the window as it opens, unfocused, with the pointer on no control.
     m_window->resize(openingSize);
     if (QWidget* focus = m_window->focusWidget())
         focus->clearFocus();
+    QTest::mouseMove(m_window.get(), QPoint(700, 450));
+    QVERIFY(!insert->underMouse() && !print->underMouse());
     const QString plain = Render(throughPrinter, QString("plain-%1").arg(QTest::currentDataTag()));
     QVERIFY(!plain.isEmpty());
     QVERIFY(Raster(plain) == page);

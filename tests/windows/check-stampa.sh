@@ -5,6 +5,12 @@
 # set up, whose printout must be one A4 page with the window on it, and no
 # message is shown.
 #
+# Then the worked example as a teacher does it with the mouse: 3 questions,
+# INSERISCI pressed, the scores 4, 5 and 3 answered, STAMPA pressed. The
+# buttons on that page must be those of the fresh window's page, printed
+# from the keyboard: no state cue (focus, default button, hover, or the
+# fade from one to another) of the window's style on paper.
+#
 #   check-stampa.sh PROGRAM.exe WINE-RUN [--path FOLDER]...
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
@@ -21,35 +27,117 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+fail() { echo "$*"; exit 1; }
 
-display=:$((600 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-rm -f "$MORVELT_CUPS_PRINTOUT"
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
 
-"$@" "$program" >/dev/null 2>&1 &
-pids+=($!)
-find_window '^Valutazione Morvelt' >/dev/null || { echo "the program showed no window"; exit 1; }
-# Wine may replace its first window meanwhile: take the one that stays.
-sleep 1
-window=$(find_window '^Valutazione Morvelt')
-# STAMPA stands at (16, 472) in the window, 65 x 33 pixels.
-xdotool mousemove --window "$window" 48 488 click 1
-for _ in $(seq 600); do [ -s "$MORVELT_CUPS_PRINTOUT" ] && break; sleep 0.1; done
-[ -s "$MORVELT_CUPS_PRINTOUT" ] || { echo "the queue wrote no page"; exit 1; }
-sleep 1
-info=$(pdfinfo "$MORVELT_CUPS_PRINTOUT")
-grep -q '^Pages: *1$' <<<"$info" || { echo "not one page: $info"; exit 1; }
-grep -q '^Page size: *595 x 842 pts' <<<"$info" || { echo "not A4: $info"; exit 1; }
+# open: starts the program and puts the id of its window in $window.
+open() {
+    "$@" "$program" >/dev/null 2>&1 &
+    pids+=($!)
+    find_window '^Valutazione Morvelt' >/dev/null || fail "the program showed no window"
+    # Wine may replace its first window meanwhile: take the one that stays.
+    sleep 1
+    window=$(find_window '^Valutazione Morvelt')
+}
+# click X Y: a click at that point of the window, in pixels.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+# print PDF mouse|keyboard: STAMPA, which stands at (16, 472) in the window,
+# 65 x 33 pixels, clicked, or reached with Tab from CLASSE at (240, 33) and
+# pressed with the space bar; the queue's page is kept as PDF.
+print() {
+    rm -f "$MORVELT_CUPS_PRINTOUT"
+    if [ "$2" = mouse ]; then
+        click 48 488
+    else
+        click 240 33
+        xdotool key Tab space
+    fi
+    for _ in $(seq 600); do [ -s "$MORVELT_CUPS_PRINTOUT" ] && break; sleep 0.1; done
+    [ -s "$MORVELT_CUPS_PRINTOUT" ] || fail "the queue wrote no page"
+    sleep 1
+    mv "$MORVELT_CUPS_PRINTOUT" "$1"
+}
+
+# The fresh window's page, with nothing under the pointer.
+open "$@"
+print "$work/fresh.pdf" keyboard
+info=$(pdfinfo "$work/fresh.pdf")
+grep -q '^Pages: *1$' <<<"$info" || fail "not one page: $info"
+grep -q '^Page size: *595 x 842 pts' <<<"$info" || fail "not A4: $info"
 # The window's page, not a blank sheet: its ink covers a few percent of it.
-pdftoppm -r 20 -gray -singlefile "$MORVELT_CUPS_PRINTOUT" "$work"/page
+pdftoppm -r 20 -gray -singlefile "$work/fresh.pdf" "$work"/page
 header=$(head -n 3 "$work"/page.pgm | wc -c)   # P5, the size, the maximum
 ink=$(tail -c +"$((header + 1))" "$work"/page.pgm | od -An -v -tu1 |
       tr -s ' ' '\n' | awk 'NF { total++; if ($1 < 128) dark++ } END { printf "%.3f", dark / total }')
-awk -v ink="$ink" 'BEGIN { exit !(ink > 0.01) }' || { echo "the page is blank (ink $ink)"; exit 1; }
+awk -v ink="$ink" 'BEGIN { exit !(ink > 0.01) }' || fail "the page is blank (ink $ink)"
 if xdotool search --onlyvisible --name '^Morvelt$' >/dev/null 2>&1; then
-    echo "a message was shown"; exit 1
+    fail "a message was shown"
 fi
 echo "STAMPA under Wine: one A4 page on the private CUPS queue, ink on $ink of it, no message"
+xdotool windowclose "$window" 2>/dev/null || true
+
+# The worked example, by mouse: txtb at (173, 126), INSERISCI at (380, 248);
+# each prompt's reply field clicked before the reply is typed, as no window
+# manager gives it the keyboard.
+open "$@"
+click 173 126
+xdotool type --delay 30 3
+click 380 248
+for score in 4 5 3; do
+    sleep 0.7
+    prompt=$(find_window '^Punteggi$') || fail "no prompt for a score"
+    xdotool mousemove --window "$prompt" 100 40 click 1
+    sleep 0.3
+    xdotool type --delay 30 "$score"
+    xdotool key Return
+    sleep 1
+done
+# STAMPA pressed twice: with the pointer coming from INSERISCI, whose hover
+# the Windows style is still fading out, and after resting on STAMPA.
+# rest X Y: the pointer comes to rest there, in the window.
+rest() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.3
+    xdotool mousemove --window "$window" $(($1 + 10)) $(($2 + 2))
+    sleep 1
+}
+rest 380 248
+print "$work/leaving.pdf" mouse
+rest 30 480
+print "$work/resting.pdf" mouse
+
+# The pages in grey at 100 dpi, "width height" then a value a line.
+for page in fresh leaving resting; do
+    pdftoppm -r 100 -gray -singlefile "$work/$page.pdf" "$work/$page"
+    { sed -n 2p "$work/$page.pgm"
+      tail -c +"$(( $(head -n 3 "$work/$page.pgm" | wc -c) + 1 ))" "$work/$page.pgm" | od -An -v -tu1 |
+          tr -s ' ' '\n' | sed '/^$/d'; } >"$work/$page.txt"
+done
+cmp -s "$work/fresh.txt" "$work/leaving.txt" && fail "the worked example's page shows no results"
+# The rows of the window that hold INSERISCI (y 232 to 265) and STAMPA (472
+# to 505), 3 pixels wider, hold nothing else that the results change. They
+# are placed by the fresh page's ink, which runs from y 8 to 528 of the
+# window; the queue turns the landscape page a quarter turn onto the sheet.
+for page in leaving resting; do
+    for row in "INSERISCI 232 265" "STAMPA 472 505"; do
+        read -r name top bottom <<<"$row"
+        differing=$(awk -v y0="$((top - 3))" -v y1="$((bottom + 3))" '
+            FNR == 1 { width = $1; next }
+            { px = (FNR - 2) % width; py = int((FNR - 2) / width) }
+            NR == FNR { fresh[FNR] = $1
+                        if ($1 < 240) { if (!inked++) { l = px; t = py }
+                                        if (px < l) l = px; if (px > r) r = px; b = py }
+                        next }
+            { turned = b - t > r - l
+              y = 8 + (turned ? px - l : py - t) * (528 - 8) / (turned ? r - l : b - t)
+              if (y >= y0 && y <= y1 && $1 != fresh[FNR]) n++ }
+            END { print n + 0 }' "$work/fresh.txt" "$work/$page.txt")
+        [ "$differing" = 0 ] ||
+            fail "$name on the worked example's page ($page) differs from the fresh window's in $differing pixels"
+    done
+done
+echo "the worked example's pages by mouse: INSERISCI and STAMPA as on the fresh window's page"
