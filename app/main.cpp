@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
     morvelt::LoadWindowFaces();
     QApplication::setFont(morvelt::WindowFace());
 
-    // Asked to end, the program ends as on Esci, leaving no page behind.
+    // Asked to end, the program ends as on Esci; pages on their way are left
+    // to their print helpers.
     morvelt::QuitOnTerminate();
     // Seen running, the program's files are not replaced or removed under it.
     morvelt::MarkRunning();

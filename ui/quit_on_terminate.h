@@ -4,8 +4,9 @@ namespace morvelt {
 
 // Ends the event loop when the process is asked to end (SIGTERM, as a
 // desktop session logging out sends; SIGHUP; SIGINT), so that the window and
-// what it owns are destroyed as on Esci: pending pages are dropped and their
-// files removed. Call once, after the application object exists.
+// what it owns are destroyed as on Esci: the window goes at once, and pages
+// on their way are left to their print helpers. Call once, after the
+// application object exists.
 void QuitOnTerminate();
 
 } // namespace morvelt
