@@ -227,8 +227,9 @@ bool QueueStopped(http_t* http, const char* printer)
 PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
                     Clock::time_point until)
 {
+    const auto told = [failure](bool printed) { return printed ? PrintResult::Printed : failure; };
     if (const auto printed = Printed(JobState(id, std::min(until, Clock::now() + StateTime))))
-        return *printed ? PrintResult::Printed : failure;
+        return told(*printed);
     // Waiting, held, stopped, or not said: it must not print later.
     switch (Cancel(printer, id, std::min(until, Clock::now() + CancelTime))) {
     case Cancelling::Confirmed:
@@ -236,7 +237,7 @@ PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
     case Cancelling::Declined:
         // Not cancellable any more: it has moved on, to paper or not.
         if (const auto printed = Printed(JobState(id, until)))
-            return *printed ? PrintResult::Printed : failure;
+            return told(*printed);
         break;
     case Cancelling::Unanswered:
         break;

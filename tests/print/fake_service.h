@@ -18,6 +18,18 @@
 
 namespace morvelt::printtest {
 
+// The socket address of path, or false when it is too long for one.
+inline bool SocketAddress(const QString& path, sockaddr_un& address)
+{
+    const QByteArray name = QFile::encodeName(path);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (name.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::copy(name.begin(), name.end(), address.sun_path);
+    return true;
+}
+
 enum class Service {
     None,               // no socket at all: nothing to print with
     Silent,             // takes connections and never says a word, as a hung server
@@ -37,12 +49,10 @@ public:
     {
         if (behaviour == Service::None)
             return;
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
+        sockaddr_un address;
         m_socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (m_socket < 0 || m_path.size() >= qsizetype(sizeof address.sun_path))
+        if (m_socket < 0 || !SocketAddress(path, address))
             return;
-        std::copy(m_path.begin(), m_path.end(), address.sun_path);
         const auto* where = reinterpret_cast<sockaddr*>(&address);
         if (::bind(m_socket, where, sizeof address) != 0
             || ::listen(m_socket, behaviour == Service::FullQueue ? 0 : 8) != 0)

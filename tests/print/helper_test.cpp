@@ -21,7 +21,7 @@
 
 #include <cups/cups.h>
 
-#include <algorithm>
+#include <map>
 #include <new>
 #include <system_error>
 
@@ -54,29 +54,22 @@ bool Admin(const char* program, const QStringList& arguments)
         && admin.exitCode() == 0;
 }
 
-// The number of the newest job on the private scheduler, or 0.
-int NewestJob()
+// Every job on the private scheduler, by number, with its state.
+std::map<int, int> Jobs()
 {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
-    int newest = 0;
+    std::map<int, int> states;
     for (int i = 0; i < count; ++i)
-        newest = std::max(newest, jobs[i].id);
+        states[jobs[i].id] = jobs[i].state;
     cupsFreeJobs(count, jobs);
-    return newest;
+    return states;
 }
 
-int JobState(int id)
+int NewestJob()
 {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
-    int state = 0;
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].id == id)
-            state = jobs[i].state;
-    }
-    cupsFreeJobs(count, jobs);
-    return state;
+    const std::map<int, int> jobs = Jobs();
+    return jobs.empty() ? 0 : jobs.rbegin()->first;
 }
 
 PrintedPage SomePage()
@@ -221,11 +214,11 @@ void HelperTest::pageFareIsTheServicesWord()
         return;
     const int job = NewestJob();
     QVERIFY(job > before);
-    QTRY_COMPARE_WITH_TIMEOUT(JobState(job), jobState, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(Jobs()[job], jobState, 10000);
     if (queue == Queue::Stopped && jobState == IPP_JSTATE_PENDING) {
         // Held, not lost: it prints when the queue goes on.
         QVERIFY(Admin("cupsenable", {queueName}));
-        QTRY_COMPARE_WITH_TIMEOUT(JobState(job), int(IPP_JSTATE_COMPLETED), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Jobs()[job], int(IPP_JSTATE_COMPLETED), 10000);
     }
 }
 

@@ -8,9 +8,7 @@
 // takes every new connection and answers nothing, as a service that hangs.
 // Its thread ends with it.
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
+#include "tests/print/fake_service.h"
 
 #include <algorithm>
 #include <atomic>
@@ -24,17 +22,6 @@
 #include <unistd.h>
 
 namespace morvelt::printtest {
-
-inline bool SocketAddress(const QString& path, sockaddr_un& address)
-{
-    const QByteArray name = QFile::encodeName(path);
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (name.size() >= qsizetype(sizeof address.sun_path))
-        return false;
-    std::copy(name.begin(), name.end(), address.sun_path);
-    return true;
-}
 
 class WithholdingRelay {
 public:
