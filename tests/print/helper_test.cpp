@@ -6,8 +6,8 @@
 // that the page file was taken, and, where the scheduler made a job, what
 // became of it there.
 
-#include "libexec/print_status.h"
-#include "libexec/watchdog.h"
+#include "print-helper/print_status.h"
+#include "print-helper/watchdog.h"
 #include "tests/print/fake_service.h"
 #include "tests/print/withholding_relay.h"
 #include "ui/printed_page.h"

@@ -5,7 +5,7 @@
 
 #include "tests/ui/window_fixture.h"
 #include "ui/print_page.h"
-#include "libexec/print_status.h"
+#include "print-helper/print_status.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "libexec/print_status.h"
+#include "print-helper/print_status.h"
 
 #include <chrono>
 #include <mutex>

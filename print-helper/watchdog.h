@@ -1,6 +1,6 @@
 #pragma once
 
-#include "libexec/page_printer.h"
+#include "print-helper/page_printer.h"
 
 #include <functional>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "libexec/print_apart.h"
+#include "print-helper/print_apart.h"
 
 #include <cerrno>
 #include <csignal>

@@ -8,8 +8,8 @@
 // file as it starts: read, then removed, so that no student's page stays
 // behind whatever ends the window, a crash included.
 
-#include "libexec/print_apart.h"
-#include "libexec/watchdog.h"
+#include "print-helper/print_apart.h"
+#include "print-helper/watchdog.h"
 #include "ui/printed_page.h"
 #include "ui/window_face.h"
 

@@ -1,4 +1,4 @@
-#include "libexec/page_printer.h"
+#include "print-helper/page_printer.h"
 #include "ui/printed_page.h"
 
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "libexec/watchdog.h"
+#include "print-helper/watchdog.h"
 
 #include <algorithm>
 #include <condition_variable>
