@@ -2,7 +2,7 @@
 #include "ui/identity.h"
 #include "ui/quit_on_terminate.h"
 #include "ui/running_mark.h"
-#include "ui/window_face.h"
+#include "page/window_face.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
-#include "print-helper/page_printer.h"
-#include "ui/printed_page.h"
+#include "print-helper/print_page_file.h"
+#include "page/page_file.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -105,7 +105,7 @@ Connection Connect(PrintResult& failure)
 }
 
 // The page as one PDF, in memory: the print service takes PDF.
-bool PdfPage(const PrintedPage& page, const char* title, QByteArray& pdf)
+bool PdfPage(const PageFile& page, const char* title, QByteArray& pdf)
 {
     QBuffer output(&pdf);
     output.open(QIODevice::WriteOnly);
@@ -115,7 +115,7 @@ bool PdfPage(const PrintedPage& page, const char* title, QByteArray& pdf)
     writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                                      ? QPageSize::Letter
                                      : QPageSize::A4));
-    return PaintPage(page, writer);
+    return page.Paint(writer);
 }
 
 // What a request that did not succeed tells, by the answer it got. No answer
@@ -249,7 +249,7 @@ PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
 // scheduler has answered the upload of the whole document with success; a
 // job made for a page that then broke off is asked after (JobFate). A page
 // taken by a stopped queue is told, since it waits there.
-PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job,
+PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob& job,
                       Clock::time_point until)
 {
     QByteArray pdf;

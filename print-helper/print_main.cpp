@@ -10,8 +10,8 @@
 
 #include "print-helper/print_apart.h"
 #include "print-helper/watchdog.h"
-#include "ui/printed_page.h"
-#include "ui/window_face.h"
+#include "page/page_file.h"
+#include "page/window_face.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -48,8 +48,8 @@ int Print(int argc, char* argv[], Clock::time_point deadline)
     QGuiApplication app(argc, argv);
     LoadWindowFaces();
     QBuffer file(&bytes);
-    PrintedPage page;
-    if (!file.open(QIODevice::ReadOnly) || !LoadPage(file, page))
+    PageFile page;
+    if (!file.open(QIODevice::ReadOnly) || !page.Load(file))
         return Exit(PrintResult::PageNotPrepared);
     return Exit(PrintBeforeDeadline(page, Title, deadline, StartThread));
 }

@@ -49,7 +49,7 @@ std::thread StartThread(std::function<void()> run)
     return std::thread(std::move(run));
 }
 
-PrintResult PrintBeforeDeadline(const PrintedPage& page, const char* title,
+PrintResult PrintBeforeDeadline(const PageFile& page, const char* title,
                                 Clock::time_point deadline, const ThreadStarter& startThread)
 {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
@@ -84,7 +84,7 @@ PrintResult PrintBeforeDeadline(const PrintedPage& page, const char* title,
         return PrintResult::PageNotPrepared;
     }
 
-    const PrintResult printed = PrintPage(page, title, job, last);
+    const PrintResult printed = PrintPageFile(page, title, job, last);
     {
         const std::lock_guard lock(watch.mutex);
         watch.over = true;

@@ -1,5 +1,5 @@
-#include "print-helper/page_printer.h"
-#include "ui/printed_page.h"
+#include "print-helper/print_page_file.h"
+#include "page/page_file.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -47,14 +47,14 @@ PrintResult JobFate(const std::string&, int, PrintResult failure, Clock::time_po
 // there is a default printer, and whether the spooler took the start and the
 // end of the document. A spooler that does not decide in time is the
 // caller's deadline.
-PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob&, Clock::time_point)
+PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob&, Clock::time_point)
 {
     const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
     if (destination.isNull())
         return PrintResult::NoDefaultPrinter;
     QPrinter printer(destination, QPrinter::HighResolution);
     printer.setDocName(QString::fromUtf8(title));
-    if (!PaintPage(page, printer) || printer.printerState() == QPrinter::Error)
+    if (!page.Paint(printer) || printer.printerState() == QPrinter::Error)
         return PrintResult::Refused;
     return PrinterStoppedNow(destination.printerName()) ? PrintResult::PrinterStopped
                                                         : PrintResult::Printed;

@@ -6,7 +6,7 @@
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
 #include "ui/print_hand_over.h"
-#include "ui/window_face.h"
+#include "page/window_face.h"
 #include "ui/window_palette.h"
 #include "ui_form1.h"
 

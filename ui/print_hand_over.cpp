@@ -1,6 +1,6 @@
 #include "ui/print_hand_over.h"
 
-#include "ui/print_page.h"
+#include "ui/window_snapshot.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -25,13 +25,13 @@ constexpr std::chrono::milliseconds LateHelper{1000};
 // The window as it shows now, as a page file in the temporary folder, or
 // nothing when the file cannot be written: no temporary folder (never the
 // root folder instead), not a folder, read-only or full.
-std::unique_ptr<QTemporaryFile> PageFile(QWidget& window)
+std::unique_ptr<QTemporaryFile> WritePageFile(QWidget& window)
 {
     const QString folder = QDir::tempPath();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return nullptr;
     auto file = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/morvelt-XXXXXX.page"));
-    if (!file->open() || !SavePage(PagePicture(window), *file) || !file->flush())
+    if (!file->open() || !WindowSnapshot(window).Save(*file) || !file->flush())
         return nullptr;
     file->close();
     return file;
@@ -64,7 +64,7 @@ QString PrintHandOver::InstalledHelper()
 PrintHandOver::PrintHandOver(QWidget& window, const QString& helper,
                              std::chrono::milliseconds answerTime, QObject* parent)
     : QObject(parent)
-    , m_page(PageFile(window))
+    , m_page(WritePageFile(window))
 {
     if (!m_page) {
         Finish(PrintResult::PageNotPrepared);

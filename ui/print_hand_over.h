@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print-helper/print_status.h"
+#include "page/print_status.h"
 
 #include <QObject>
 #include <QProcess>

@@ -6,7 +6,7 @@
 // file stays behind, no helper outlives its deadline, no job is left
 // waiting.
 
-#include "tests/print/print_session.h"
+#include "tests/support/print_session.h"
 #include "tests/print/withholding_relay.h"
 
 #include <QDir>

@@ -6,11 +6,11 @@
 // that the page file was taken, and, where the scheduler made a job, what
 // became of it there.
 
-#include "print-helper/print_status.h"
+#include "page/print_status.h"
 #include "print-helper/watchdog.h"
 #include "tests/print/fake_service.h"
 #include "tests/print/withholding_relay.h"
-#include "ui/printed_page.h"
+#include "page/page_file.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -72,9 +72,9 @@ int NewestJob()
     return jobs.empty() ? 0 : jobs.rbegin()->first;
 }
 
-PrintedPage SomePage()
+PageFile SomePage()
 {
-    PrintedPage page;
+    PageFile page;
     page.size = QSize(761, 540);
     QPainter painter(&page.picture);
     painter.drawText(40, 40, QStringLiteral("Maria Rossi 3B 8,20"));
@@ -85,7 +85,7 @@ PrintedPage SomePage()
 bool WritePage(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && SavePage(SomePage(), file);
+    return file.open(QIODevice::WriteOnly) && SomePage().Save(file);
 }
 
 } // namespace

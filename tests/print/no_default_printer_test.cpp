@@ -3,7 +3,7 @@
 // default. The teacher learns it from one message, and the window, with the
 // result not yet on paper, stays exactly as it was.
 
-#include "tests/print/print_session.h"
+#include "tests/support/print_session.h"
 
 #include <QPrinterInfo>
 

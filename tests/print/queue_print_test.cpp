@@ -7,8 +7,7 @@
 // resampling and finely enough that a blank page or another student's page
 // is told apart.
 
-#include "tests/print/print_session.h"
-#include "ui/print_page.h"
+#include "tests/support/print_session.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -143,7 +142,7 @@ private:
         QPdfWriter writer(path);
         writer.setPageLayout(queue.pageLayout());
         writer.setResolution(queue.resolution());
-        return morvelt::RenderPage(window, writer);
+        return morvelt::printtest::RenderPage(window, writer);
     }
 
     QImage Raster(const QString& pdf)

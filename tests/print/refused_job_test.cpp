@@ -2,7 +2,7 @@
 // has stopped it: the teacher learns that the page was not printed, and the
 // window stays exactly as it was.
 
-#include "tests/print/print_session.h"
+#include "tests/support/print_session.h"
 
 using namespace morvelt::printtest;
 

@@ -4,8 +4,8 @@
 // prompt that is open.
 
 #include "tests/ui/window_fixture.h"
-#include "ui/print_page.h"
-#include "print-helper/print_status.h"
+#include "tests/support/print_session.h"
+#include "page/print_status.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -188,10 +188,10 @@ QString PrintTest::Render(bool throughPrinter, const QString& name)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        rendered = morvelt::RenderPage(*m_window, printer);
+        rendered = morvelt::printtest::RenderPage(*m_window, printer);
     } else {
         QPdfWriter writer(pdf);
-        rendered = morvelt::RenderPage(*m_window, writer);
+        rendered = morvelt::printtest::RenderPage(*m_window, writer);
     }
     return rendered ? pdf : QString();
 }

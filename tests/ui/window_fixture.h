@@ -7,7 +7,7 @@
 
 #include "calc/prompter.h"
 #include "ui/form1.h"
-#include "ui/window_face.h"
+#include "page/window_face.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/print_page.h"
+#include "ui/window_snapshot.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -116,10 +116,10 @@ private:
 
 } // namespace
 
-PrintedPage PagePicture(QWidget& window)
+PageFile WindowSnapshot(QWidget& window)
 {
     const QRect area = ControlsArea(window);
-    PrintedPage page;
+    PageFile page;
     page.size = area.size();
     // Rendering the widgets straight onto a printer makes one bitmap of the
     // window; recorded as a picture and replayed, its text prints as text.
@@ -128,11 +128,6 @@ PrintedPage PagePicture(QWidget& window)
     window.render(&recorder, -area.topLeft(), QRegion(area));
     recorder.end();
     return page;
-}
-
-bool RenderPage(QWidget& window, QPagedPaintDevice& device)
-{
-    return PaintPage(PagePicture(window), device);
 }
 
 } // namespace morvelt

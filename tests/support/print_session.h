@@ -17,11 +17,13 @@
 // whatever printer the machine happens to have is never what a test means.
 
 #include "tests/ui/window_fixture.h"
+#include "ui/window_snapshot.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPagedPaintDevice>
 #include <QProcess>
 #include <QStringList>
 #include <QTest>
@@ -72,6 +74,13 @@ inline std::unique_ptr<Form1> GradedWindow(ScriptedPrompter& prompter, const QSt
         || !TypeInto(*window, "Text1", name) || !TypeInto(*window, "Text2", schoolClass))
         return nullptr;
     return window;
+}
+
+// The window's page painted on one page of the device, as the print helper
+// paints it.
+inline bool RenderPage(QWidget& window, QPagedPaintDevice& device)
+{
+    return WindowSnapshot(window).Paint(device);
 }
 
 struct ToolResult {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print-helper/print_status.h"
+#include "page/print_status.h"
 
 #include <chrono>
 #include <mutex>
@@ -53,7 +53,7 @@ private:
 PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
                     Clock::time_point until);
 
-struct PrintedPage;
+struct PageFile;
 
 // Prints the page on the default printer, the way of this system: on Linux
 // through CUPS's client library (cups_print.cpp), on Windows through Qt's
@@ -61,7 +61,7 @@ struct PrintedPage;
 // the caller bounds it by the clock, at until; a job that the service holds
 // is told to the caller through job, whose fate the caller learns if until
 // comes first.
-PrintResult PrintPage(const PrintedPage& page, const char* title, HeldJob& job,
+PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob& job,
                       Clock::time_point until);
 
 } // namespace morvelt

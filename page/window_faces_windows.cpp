@@ -1,4 +1,4 @@
-#include "ui/window_face.h"
+#include "page/window_face.h"
 
 #include <QFontDatabase>
 
