@@ -1,7 +1,6 @@
 #include "calc/grade_conversion.h"
 
 #include "scenario.h"
-#include "scripted_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "scenario.h"
-#include "scripted_prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -21,15 +21,18 @@
 // "0" to a count prompt, which every count accepts, so that every run ends.
 
 #include "calc/calculate_grade.h"
+#include "calc/grade_conversion.h"
 #include "calc/number_text.h"
 #include "calc/prompter.h"
 #include "calc/result_view.h"
 #include "calc/window_values.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/support/recording_view.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -39,6 +42,9 @@
 
 using namespace morvelt;
 using namespace morvelt::fuzz;
+using morvelt::fakes::Caption;
+using morvelt::fakes::CaptionWrite;
+using morvelt::fakes::RecordingView;
 
 namespace {
 
@@ -50,10 +56,6 @@ constexpr std::string_view SumDiffersC =
     "giuste + non date + sbagliate deve essere uguale al numero di quesiti";
 constexpr std::string_view SumDiffersMixed =
     "per la tipologia C, giuste + non date + sbagliate deve essere uguale al numero di quesiti";
-
-// The upper bounds of the rows of grades in fifteenths 1 to 14, in tenths of
-// a point, as the window prints the table.
-constexpr std::array<int, 14> RowBounds{14, 19, 24, 29, 34, 39, 45, 52, 59, 64, 72, 80, 88, 95};
 
 struct FuzzedWindow : WindowValues {
     std::optional<TestKind> kind;
@@ -76,40 +78,18 @@ struct FuzzedWindow : WindowValues {
     }
 };
 
-enum class Caption { lblpunti, lblvoto10, lblvoto15 };
-
-struct Write {
-    Caption caption;
-    std::string text;
-};
-
-class CheckedView : public ResultView {
+// The recording view, with every caption checked as it is written.
+class CheckedView : public RecordingView {
 public:
     explicit CheckedView(const std::string& context) : m_context(context) {}
 
-    std::string Punti() const override { return m_punti; }
-    void SetPunti(std::string_view text) override { Record(Caption::lblpunti, m_punti, text); }
-    void SetVoto10(std::string_view text) override { Record(Caption::lblvoto10, m_voto10, text); }
-    void SetVoto15(std::string_view text) override { Record(Caption::lblvoto15, m_voto15, text); }
-
-    const std::string& Voto10() const { return m_voto10; }
-    const std::string& Voto15() const { return m_voto15; }
-    const std::vector<Write>& Writes() const { return m_writes; }
-
 private:
-    void Record(Caption caption, std::string& shown, std::string_view text)
+    void Check(std::string_view text) override
     {
-        Check(!ShowsNonNumber(text), "no caption shows inf or nan",
-              [&] { return Quoted(text) + " written; " + m_context; });
-        shown = text;
-        m_writes.push_back({caption, shown});
+        fuzz::Check(!ShowsNonNumber(text), "no caption shows inf or nan",
+                    [&] { return Quoted(text) + " written; " + m_context; });
     }
 
-    // What an earlier click could have left, so that clearing shows.
-    std::string m_punti = " +1 =  1 su  5";
-    std::string m_voto10 = "1,90";
-    std::string m_voto15 = "2";
-    std::vector<Write> m_writes;
     const std::string& m_context;
 };
 
@@ -358,19 +338,19 @@ void CheckGradeCaptions(const CheckedView& view, std::string_view separator, dou
     // bound of b tenths sits at 20b.
     int lowest = 1;
     int highest = 1;
-    for (int bound : RowBounds) {
-        lowest += 20 * bound < 2 * hundredths - 1;
-        highest += 20 * bound < 2 * hundredths + 1;
+    for (double bound : FifteenthsTable) {
+        const long tenths = std::lround(bound * 10);
+        lowest += 20 * tenths < 2 * hundredths - 1;
+        highest += 20 * tenths < 2 * hundredths + 1;
     }
     Check(grade15 >= lowest && grade15 <= highest,
           "the grade in fifteenths is the row of the grade in tenths", shown);
 
-    // With the grade itself: its row exactly, the bounds being the doubles
-    // nearest to the decimals the window prints, and the tenths its decimal
-    // rounded to the nearest hundredth, half-way upwards.
+    // With the grade itself: its row of the table exactly, and the tenths its
+    // decimal rounded to the nearest hundredth, half-way upwards.
     int row = 1;
-    for (int bound : RowBounds)
-        row += bound / 10.0 < grade10;
+    for (double bound : FifteenthsTable)
+        row += bound < grade10;
     const std::string withGrade = shown + ", grade " + FixedRepr(grade10);
     Check(grade15 == row, "the grade in fifteenths is the row of the grade", withGrade);
     Check(IsDecimalHundredths(grade10, hundredths),
@@ -409,7 +389,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("nothing is thrown", context);
     }
 
-    const std::vector<Write>& writes = view.Writes();
+    const std::vector<CaptionWrite>& writes = view.Writes();
     Check(writes.size() >= 3 && writes[0].caption == Caption::lblpunti && writes[0].text.empty()
               && writes[1].caption == Caption::lblvoto10 && writes[1].text.empty()
               && writes[2].caption == Caption::lblvoto15 && writes[2].text.empty(),

@@ -119,12 +119,12 @@ private Q_SLOTS:
         QTest::qWait(1000);
         QCOMPARE(PageFiles(temp.path()), QStringList());
         QTRY_COMPARE_WITH_TIMEOUT(Helpers(temp.path()), QStringList(), int(PrintTime.count()));
-        QCOMPARE(prompter.messages(), QStringList());
+        QCOMPARE(Messages(prompter), QStringList());
         QCOMPARE(relay.withheld(), presses);
         QCOMPARE(NotCompletedJobs(), QString());
     }
 };
 
-MORVELT_PRINT_TEST_MAIN(ClosingTest, NothingToPrepare)
+MORVELT_UI_TEST_MAIN_PREPARED(ClosingTest, NothingToPrepare)
 
 #include "closing_test.moc"

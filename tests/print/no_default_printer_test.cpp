@@ -41,18 +41,18 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(Caption(*window, "lblpunti"), QStringLiteral(" +4 +5 +3 =  12 su  15"));
         const QStringList before = Shown(*window);
-        const QStringList asked = prompter.asked();
+        const QStringList asked = Asked(prompter);
 
         QVERIFY(ClickControl(*window, "Command3"));
 
         QTRY_COMPARE_WITH_TIMEOUT(
-            prompter.messages(),
+            Messages(prompter),
             QStringList{"Impossibile stampare: non è impostata una stampante predefinita."}, 20000);
-        QCOMPARE(prompter.asked(), asked);
+        QCOMPARE(Asked(prompter), asked);
         QCOMPARE(Shown(*window), before);
     }
 };
 
-MORVELT_PRINT_TEST_MAIN(NoDefaultPrinterTest, UseEmptyScheduler)
+MORVELT_UI_TEST_MAIN_PREPARED(NoDefaultPrinterTest, UseEmptyScheduler)
 
 #include "no_default_printer_test.moc"

@@ -246,7 +246,7 @@ private Q_SLOTS:
         const QString printout = AwaitPrintout();
         QVERIFY2(!printout.isEmpty(), qPrintable(m_jobProblem));
         QCoreApplication::processEvents();
-        QCOMPARE(prompter.messages(), QStringList());
+        QCOMPARE(Messages(prompter), QStringList());
 
         // The page the window paints for the printer holds the student and
         // every figure of the result, each beside its caption.
@@ -317,6 +317,6 @@ private Q_SLOTS:
     }
 };
 
-MORVELT_PRINT_TEST_MAIN(QueuePrintTest, [] {})
+MORVELT_UI_TEST_MAIN_PREPARED(QueuePrintTest, [] {})
 
 #include "queue_print_test.moc"

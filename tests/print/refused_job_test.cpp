@@ -40,19 +40,19 @@ private Q_SLOTS:
         auto window = GradedWindow(prompter, "3", "Maria Rossi", "3B");
         QVERIFY(window);
         const QStringList before = Shown(*window);
-        const QStringList asked = prompter.asked();
+        const QStringList asked = Asked(prompter);
 
         QVERIFY(SetQueueAccepting(false));
         QVERIFY(ClickControl(*window, "Command3"));
 
         QTRY_COMPARE_WITH_TIMEOUT(
-            prompter.messages(),
+            Messages(prompter),
             QStringList{"Impossibile stampare: la stampante non ha accettato la pagina."}, 20000);
-        QCOMPARE(prompter.asked(), asked);
+        QCOMPARE(Asked(prompter), asked);
         QCOMPARE(Shown(*window), before);
     }
 };
 
-MORVELT_PRINT_TEST_MAIN(RefusedJobTest, NothingToPrepare)
+MORVELT_UI_TEST_MAIN_PREPARED(RefusedJobTest, NothingToPrepare)
 
 #include "refused_job_test.moc"

@@ -16,7 +16,7 @@
 // Outside that script none of these is set and the tests skip: printing on
 // whatever printer the machine happens to have is never what a test means.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 #include "ui/window_snapshot.h"
 
 #include <QApplication>
@@ -29,8 +29,6 @@
 #include <QTest>
 
 #include <memory>
-
-#define MORVELT_PRINT_TEST_MAIN(TestClass, prepare) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, prepare)
 
 namespace morvelt::printtest {
 
@@ -64,14 +62,26 @@ inline QString Caption(QWidget& window, const char* name)
     return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
 }
 
+// A type-B test of that many questions graded in the window, the prompter
+// giving the scores.
+inline bool Grade(QWidget& window, const QString& questions)
+{
+    return TypeInto(window, "txtb", questions) && ClickControl(window, "Command1");
+}
+
+// The student's name and class typed in, as the teacher does before printing.
+inline bool Sign(QWidget& window, const QString& name, const QString& schoolClass)
+{
+    return TypeInto(window, "Text1", name) && TypeInto(window, "Text2", schoolClass);
+}
+
 // A type-B test of as many questions as the replies, typed into a fresh
 // window with the student's name and class.
 inline std::unique_ptr<Form1> GradedWindow(ScriptedPrompter& prompter, const QString& questions,
                                            const QString& name, const QString& schoolClass)
 {
     auto window = OpenWindow(&prompter);
-    if (!window || !TypeInto(*window, "txtb", questions) || !ClickControl(*window, "Command1")
-        || !TypeInto(*window, "Text1", name) || !TypeInto(*window, "Text2", schoolClass))
+    if (!window || !Grade(*window, questions) || !Sign(*window, name, schoolClass))
         return nullptr;
     return window;
 }

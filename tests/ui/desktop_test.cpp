@@ -4,7 +4,7 @@
 // caption must stand out from its background, greyed ones visibly grey, and
 // both frames must keep all four edges.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -174,7 +174,7 @@ private Q_SLOTS:
     void init()
     {
         m_prompter = std::make_unique<ScriptedPrompter>(
-            std::initializer_list<std::optional<std::string>>{"4", "5", "3"});
+            std::initializer_list<morvelt::fakes::Reply>{"4", "5", "3"});
         m_window = morvelt::uitest::OpenWindow(m_prompter.get());
         QVERIFY(m_window);
         QVERIFY(TypeInto(*m_window, "Text1", "Maria Rossi"));

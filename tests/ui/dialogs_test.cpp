@@ -2,7 +2,7 @@
 // answered as a user would: the prompts' titles and texts, the breakdown as it
 // grows behind them, the final captions, and the message boxes.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 
 #include <QDialogButtonBox>
 #include <QInputDialog>
@@ -279,8 +279,8 @@ void DialogsTest::helpNotes()
     Open(m_prompter.get());
     TypeInto(*m_window, "txtb", "3");
     QVERIFY(ClickControl(*m_window, button));
-    QCOMPARE(m_prompter->messages(), QStringList{note});
-    QCOMPARE(m_prompter->asked(), QStringList());
+    QCOMPARE(Messages(*m_prompter), QStringList{note});
+    QCOMPARE(Asked(*m_prompter), QStringList());
     QCOMPARE(Control<QLineEdit>(*m_window, "txtb")->text(), QString("3"));
     for (const char* name : {"lblpunti", "lblvoto10", "lblvoto15"})
         QVERIFY2(Control<QLabel>(*m_window, name)->text().isEmpty(), name);

@@ -1,7 +1,7 @@
 // A calculation from start to end without the mouse, and what a screen reader
 // is told about each field.
 
-#include "window_fixture.h"
+#include "tests/support/window_test.h"
 
 #include <QAccessible>
 #include <QInputDialog>
@@ -162,13 +162,13 @@ private Q_SLOTS:
     void enterAndSpaceOnTheButtonStartTheCalculation()
     {
         QFETCH(Qt::Key, key);
-        m_prompter->Script({"5"});
+        m_prompter->SetScript({"5"});
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(FocusName(), QStringLiteral("Command1"));
         QTest::keyClick(QApplication::focusWidget(), key);
-        QCOMPARE(m_prompter->asked(),
+        QCOMPARE(Asked(*m_prompter),
                  QStringList{"Punteggi | Punti (da 0 a 5) per l'esercizio n.1"});
         QCOMPARE(Control<QLabel>(*m_window, "lblvoto10")->text(), QStringLiteral("10,00"));
     }
@@ -262,7 +262,7 @@ private Q_SLOTS:
         QFETCH(QString, control);
         QFETCH(QString, label);
         QFETCH(QString, value);
-        m_prompter->Script({"4", "5", "3"});
+        m_prompter->SetScript({"4", "5", "3"});
         TypeInto(*m_window, "txtb", QStringLiteral("3"));
         QVERIFY(ClickControl(*m_window, QStringLiteral("Command1")));
 

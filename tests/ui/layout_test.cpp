@@ -2,7 +2,7 @@
 // caption, the faces, what covers what, the tab order, and whether each
 // caption fits its box in the face the window uses.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>

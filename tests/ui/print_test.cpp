@@ -3,7 +3,7 @@
 // the window goes on answering, and the teacher is told once, after any
 // prompt that is open.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 #include "tests/support/print_session.h"
 #include "page/print_status.h"
 
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -38,13 +37,11 @@ struct Word {
     double top;
 };
 
+// What one of poppler's tools wrote, or what went wrong, after "failed: ".
 QString Run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return "failed: " + program + " " + QString::fromLocal8Bit(process.readAllStandardError());
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const auto result = morvelt::printtest::Run(program, arguments);
+    return result.ok ? result.output : QStringLiteral("failed: ") + result.output;
 }
 
 // The words of the page in reading order, with their positions, from
@@ -170,14 +167,12 @@ QString PrintTest::Print(bool throughPrinter, bool calculate, const QString& sch
 
 bool PrintTest::Fill(bool calculate, const QString& schoolClass)
 {
-    TypeInto(*m_window, "Text1", "Maria Rossi");
-    TypeInto(*m_window, "Text2", schoolClass);
     if (!calculate)
-        return true;
-    TypeInto(*m_window, "txtb", "3");
-    m_prompter->Script({"4", "5", "3"});
-    ClickControl(*m_window, "Command1");
-    return Control<QLabel>(*m_window, "lblvoto15")->text() == "13";
+        return morvelt::printtest::Sign(*m_window, "Maria Rossi", schoolClass);
+    m_prompter->SetScript({"4", "5", "3"});
+    return morvelt::printtest::Grade(*m_window, "3")
+        && morvelt::printtest::Sign(*m_window, "Maria Rossi", schoolClass)
+        && Control<QLabel>(*m_window, "lblvoto15")->text() == "13";
 }
 
 QString PrintTest::Render(bool throughPrinter, const QString& name)
@@ -418,19 +413,19 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
 
     QVERIFY(ClickControl(*m_window, "Command3"));
     QVERIFY(TypeInto(*m_window, "txtb", "3"));
-    m_prompter->Script({"4", "5", "3"});
-    m_prompter->ThinkFor(300);
+    m_prompter->SetScript({"4", "5", "3"});
+    ThinkFor(*m_prompter, 300);
     QVERIFY(ClickControl(*m_window, "Command1"));
     QCOMPARE(Control<QLabel>(*m_window, "lblvoto10")->text(), QStringLiteral("8,20"));
     const QStringList shown = Shown(*m_window);
 
     const QString prompt = QStringLiteral("? Punteggi | Punti (da 0 a 5) per l'esercizio n.");
     const QStringList prompts{prompt + '1', prompt + '2', prompt + '3'};
-    QTRY_COMPARE_WITH_TIMEOUT(m_prompter->said(),
+    QTRY_COMPARE_WITH_TIMEOUT(Said(*m_prompter),
                               message.isEmpty() ? prompts : prompts + QStringList{"! " + message},
                               3000);
     QTest::qWait(message.isEmpty() ? 2000 : 200);
-    QCOMPARE(m_prompter->said().size(), prompts.size() + (message.isEmpty() ? 0 : 1));
+    QCOMPARE(Said(*m_prompter).size(), prompts.size() + (message.isEmpty() ? 0 : 1));
     QCOMPARE(Shown(*m_window), shown);
     QCOMPARE(PageFiles(pages.path()), QStringList());
 }
@@ -463,24 +458,24 @@ void PrintTest::failuresOfOneCauseAreOneMessage()
     QFETCH(QStringList, messages);
     QTemporaryDir pages;
     const EnvironmentSetting pageFolder("TMPDIR", pages.path());
-    m_prompter->ReadFor(readMs);
+    ReadFor(*m_prompter, readMs);
     if (calculating) {
         QVERIFY(TypeInto(*m_window, "txtb", "1"));
-        m_prompter->Script({"4"});
-        m_prompter->ThinkFor(1500);
+        m_prompter->SetScript({"4"});
+        ThinkFor(*m_prompter, 1500);
     }
     for (qsizetype press = 0; press < endings.size(); ++press) {
         m_window->SetPrintHelper(StubHelper(m_dir.path(), endings[press]));
         QVERIFY(ClickControl(*m_window, "Command3"));
         // One by one, each told and closed before the next press.
         if (!calculating && readMs == 0)
-            QTRY_COMPARE_WITH_TIMEOUT(m_prompter->messages().size(), press + 1, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(Messages(*m_prompter).size(), press + 1, 3000);
     }
     if (calculating)
         QVERIFY(ClickControl(*m_window, "Command1"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_prompter->messages(), messages, 8000);
+    QTRY_COMPARE_WITH_TIMEOUT(Messages(*m_prompter), messages, 8000);
     QTest::qWait(500);
-    QCOMPARE(m_prompter->messages(), messages);
+    QCOMPARE(Messages(*m_prompter), messages);
 }
 
 MORVELT_UI_TEST_MAIN(PrintTest)

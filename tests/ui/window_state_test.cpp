@@ -1,7 +1,7 @@
 // How the window opens, which inputs accept typing for each test type and
 // wrong-answer rule, and the exit button.
 
-#include "tests/ui/window_fixture.h"
+#include "tests/support/window_test.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -136,7 +136,7 @@ void WindowStateTest::opensOnTypeBWithDefaults()
              QString("Valutazione Morvelt Tipologia B e C - https://morvelt.example"));
     QCOMPARE(Control<QLabel>(w, "Label9")->text(), QString("https://morvelt.example"));
     QCOMPARE(Control<QGroupBox>(w, "Frame2")->title(), QString());
-    QVERIFY(m_prompter->asked().isEmpty() && m_prompter->messages().isEmpty());
+    QVERIFY(Asked(*m_prompter).isEmpty() && Messages(*m_prompter).isEmpty());
 }
 
 void WindowStateTest::setsFollowSelection_data()
@@ -199,7 +199,7 @@ void WindowStateTest::setsFollowSelection()
     // The rules switch enabled states only.
     QCOMPARE(Control<QLineEdit>(*m_window, "txtpeso")->text(), QString("2.5"));
     QCOMPARE(Control<QLineEdit>(*m_window, "txtitem")->text(), QString("4"));
-    QVERIFY(m_prompter->asked().isEmpty() && m_prompter->messages().isEmpty());
+    QVERIFY(Asked(*m_prompter).isEmpty() && Messages(*m_prompter).isEmpty());
 }
 
 void WindowStateTest::disabledFieldKeepsTextAndTakesNoInput()
@@ -281,7 +281,7 @@ void WindowStateTest::freeFieldsAndCaptionsSurviveOptions()
     TypeInto(*m_window, "Text1", "Maria Rossi");
     TypeInto(*m_window, "Text2", "3B");
     TypeInto(*m_window, "txtb", "1");
-    m_prompter->Script({"5"});
+    m_prompter->SetScript({"5"});
     QVERIFY(ClickControl(*m_window, "Command1"));
     QCOMPARE(Control<QLabel>(*m_window, "lblpunti")->text(), QString(" +5 =  5 su  5"));
     QCOMPARE(Control<QLabel>(*m_window, "lblvoto10")->text(), QString("10,00"));
@@ -311,7 +311,7 @@ void WindowStateTest::exitClosesWindowAndEndsProgram()
 
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!m_window->isVisible());
-    QVERIFY(m_prompter->asked().isEmpty() && m_prompter->messages().isEmpty());
+    QVERIFY(Asked(*m_prompter).isEmpty() && Messages(*m_prompter).isEmpty());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 // What every window test shares: a main() that fixes the platform and the
-// locale before the application exists, a prompter that plays a script and
-// records every dialog, and small helpers to reach controls by name and to
-// click them as a user would.
+// locale before the application exists, the scripted prompter's record as Qt
+// lists, and small helpers to reach controls by name and to click them as a
+// user would.
 
-#include "calc/prompter.h"
-#include "ui/form1.h"
 #include "page/window_face.h"
+#include "tests/support/scripted_prompter.h"
+#include "ui/form1.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,7 +21,6 @@
 #include <QStringList>
 #include <QTest>
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,74 +43,62 @@
     }
 #define MORVELT_UI_TEST_MAIN(TestClass) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, [] {})
 
+namespace morvelt::fakes {
+
+inline QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// "title | prompt" for every prompt, in order.
+inline QStringList Asked(const ScriptedPrompter& prompter)
+{
+    QStringList asked;
+    for (const DialogEvent& event : prompter.Events()) {
+        if (event.isPrompt)
+            asked << FromUtf8(event.title) + QStringLiteral(" | ") + FromUtf8(event.text);
+    }
+    return asked;
+}
+
+inline QStringList Messages(const ScriptedPrompter& prompter)
+{
+    QStringList messages;
+    for (const DialogEvent& event : prompter.Events()) {
+        if (!event.isPrompt)
+            messages << FromUtf8(event.text);
+    }
+    return messages;
+}
+
+// Prompts ("? title | prompt") and messages ("! text") in the order shown.
+inline QStringList Said(const ScriptedPrompter& prompter)
+{
+    QStringList said;
+    for (const DialogEvent& event : prompter.Events()) {
+        said << (event.isPrompt ? QStringLiteral("? ") + FromUtf8(event.title) + QStringLiteral(" | ")
+                                : QStringLiteral("! "))
+                    + FromUtf8(event.text);
+    }
+    return said;
+}
+
+// Keeps each prompt, or each message, open that long with the events
+// running, as a teacher reading it would.
+inline void ThinkFor(ScriptedPrompter& prompter, int milliseconds)
+{
+    prompter.WhilePromptOpen([milliseconds] { QTest::qWait(milliseconds); });
+}
+inline void ReadFor(ScriptedPrompter& prompter, int milliseconds)
+{
+    prompter.WhileMessageOpen([milliseconds] { QTest::qWait(milliseconds); });
+}
+
+} // namespace morvelt::fakes
+
 namespace morvelt::uitest {
 
-// Replies are taken in order; once the script runs out every prompt is
-// cancelled, which ends a type-B loop and reads as 0 in a count prompt, so a
-// wrong script cannot hang a test. A prompter told to think keeps each prompt
-// open that long with the events running, as a teacher reading it would.
-class ScriptedPrompter final : public Prompter {
-public:
-    explicit ScriptedPrompter(std::initializer_list<std::optional<std::string>> replies = {})
-        : m_replies(replies)
-    {
-    }
-
-    void Script(std::initializer_list<std::optional<std::string>> replies)
-    {
-        m_replies.assign(replies.begin(), replies.end());
-    }
-
-    void ThinkFor(int milliseconds) { m_thinkMs = milliseconds; }
-
-    std::optional<std::string> AskText(std::string_view prompt, std::string_view title) override
-    {
-        m_asked << QString::fromUtf8(title.data(), title.size()) + QStringLiteral(" | ")
-                       + QString::fromUtf8(prompt.data(), prompt.size());
-        m_said << QStringLiteral("? ") + m_asked.last();
-        if (m_thinkMs > 0)
-            QTest::qWait(m_thinkMs);
-        if (m_replies.empty())
-            return std::nullopt;
-        auto reply = m_replies.front();
-        m_replies.pop_front();
-        return reply;
-    }
-
-    void ShowMessage(std::string_view text) override
-    {
-        m_messages << QString::fromUtf8(text.data(), text.size());
-        m_said << QStringLiteral("! ") + m_messages.last();
-        if (m_readMs > 0)
-            QTest::qWait(m_readMs);
-    }
-
-    // Keeps each message open that long with the events running.
-    void ReadFor(int milliseconds) { m_readMs = milliseconds; }
-
-    // The message shown last is recorded as it reads now.
-    void ReviseMessage(std::string_view text) override
-    {
-        if (m_messages.isEmpty())
-            return;
-        m_messages.last() = QString::fromUtf8(text.data(), text.size());
-        m_said.last() = QStringLiteral("! ") + m_messages.last();
-    }
-
-    // "title | prompt" for every prompt, in order.
-    QStringList asked() const { return m_asked; }
-    QStringList messages() const { return m_messages; }
-    // Prompts ("? title | prompt") and messages ("! text") in the order shown.
-    QStringList said() const { return m_said; }
-
-private:
-    std::deque<std::optional<std::string>> m_replies;
-    QStringList m_asked;
-    QStringList m_messages;
-    QStringList m_said;
-    int m_thinkMs = 0;
-    int m_readMs = 0;
-};
+using fakes::ScriptedPrompter;
 
 template <typename T = QWidget>
 T* Control(QWidget& window, const char* name)
