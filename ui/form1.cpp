@@ -22,6 +22,9 @@ namespace morvelt {
 
 namespace {
 
+constexpr bool On = true;
+constexpr bool Off = false;
+
 void SetBackground(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -149,51 +152,58 @@ void Form1::keyPressEvent(QKeyEvent* event)
 }
 
 // The selection rules only switch which inputs accept typing, step by step in
-// a fixed order; they never touch a text, a caption or a selection.
+// a fixed order; they never touch a text, a caption or a selection. Each is
+// its rows of (control, on or off), run in order.
 
 void Form1::Option1_Click()
 {
-    m_ui->txtb->setEnabled(true);
-    m_ui->txtc->setEnabled(false);
-    m_ui->txtpeso->setEnabled(false);
-    m_ui->Label1->setEnabled(true);
-    m_ui->Label2->setEnabled(false);
-    m_ui->Label3->setEnabled(false);
-    m_ui->txtitem->setEnabled(false);
-    m_ui->Label7->setEnabled(false);
-    m_ui->Label8->setEnabled(false);
-    m_ui->Label26->setEnabled(false);
-    m_ui->Option5->setEnabled(false);
-    m_ui->Option6->setEnabled(false);
+    Enable({
+        {m_ui->txtb, On},
+        {m_ui->txtc, Off},
+        {m_ui->txtpeso, Off},
+        {m_ui->Label1, On},
+        {m_ui->Label2, Off},
+        {m_ui->Label3, Off},
+        {m_ui->txtitem, Off},
+        {m_ui->Label7, Off},
+        {m_ui->Label8, Off},
+        {m_ui->Label26, Off},
+        {m_ui->Option5, Off},
+        {m_ui->Option6, Off},
+    });
 }
 
 void Form1::Option2_Click()
 {
-    m_ui->txtb->setEnabled(false);
-    m_ui->txtc->setEnabled(true);
-    m_ui->txtpeso->setEnabled(false);
-    m_ui->Label1->setEnabled(false);
-    m_ui->Label2->setEnabled(true);
-    m_ui->Label26->setEnabled(true);
-    m_ui->Label7->setEnabled(false);
-    m_ui->Label8->setEnabled(false);
-    m_ui->Option5->setEnabled(true);
-    m_ui->Option6->setEnabled(true);
+    Enable({
+        {m_ui->txtb, Off},
+        {m_ui->txtc, On},
+        {m_ui->txtpeso, Off},
+        {m_ui->Label1, Off},
+        {m_ui->Label2, On},
+        {m_ui->Label26, On},
+        {m_ui->Label7, Off},
+        {m_ui->Label8, Off},
+        {m_ui->Option5, On},
+        {m_ui->Option6, On},
+    });
     ApplyItemsRule();
 }
 
 void Form1::Option3_Click()
 {
-    m_ui->txtb->setEnabled(true);
-    m_ui->txtc->setEnabled(true);
-    m_ui->txtpeso->setEnabled(true);
-    m_ui->Label1->setEnabled(true);
-    m_ui->Label2->setEnabled(true);
-    m_ui->Option5->setEnabled(true);
-    m_ui->Option6->setEnabled(true);
-    m_ui->Label7->setEnabled(true);
-    m_ui->Label8->setEnabled(true);
-    m_ui->Label26->setEnabled(true);
+    Enable({
+        {m_ui->txtb, On},
+        {m_ui->txtc, On},
+        {m_ui->txtpeso, On},
+        {m_ui->Label1, On},
+        {m_ui->Label2, On},
+        {m_ui->Option5, On},
+        {m_ui->Option6, On},
+        {m_ui->Label7, On},
+        {m_ui->Label8, On},
+        {m_ui->Label26, On},
+    });
     ApplyItemsRule();
 }
 
@@ -209,14 +219,24 @@ void Form1::ApplyItemsRule()
 
 void Form1::Option5_Click()
 {
-    m_ui->Label3->setEnabled(true);
-    m_ui->txtitem->setEnabled(true);
+    Enable({
+        {m_ui->Label3, On},
+        {m_ui->txtitem, On},
+    });
 }
 
 void Form1::Option6_Click()
 {
-    m_ui->Label3->setEnabled(false);
-    m_ui->txtitem->setEnabled(false);
+    Enable({
+        {m_ui->Label3, Off},
+        {m_ui->txtitem, Off},
+    });
+}
+
+void Form1::Enable(std::initializer_list<EnablingStep> steps)
+{
+    for (const auto& [control, on] : steps)
+        control->setEnabled(on);
 }
 
 void Form1::SetPrintHelper(const QString& program)

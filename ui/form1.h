@@ -5,9 +5,11 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace Ui {
 class Form1;
@@ -69,6 +71,9 @@ private:
     void ApplyControlFacesAndColours();
     void ConnectHandlers();
     void ApplyItemsRule();
+    // A control, and whether it accepts input after the step.
+    using EnablingStep = std::pair<QWidget*, bool>;
+    static void Enable(std::initializer_list<EnablingStep> steps);
     // Runs the window's own prompts and messages, then tells the print
     // failures that came meanwhile.
     void Talk(const std::function<void(Prompter&)>& talk);
