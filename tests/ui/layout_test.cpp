@@ -2,14 +2,18 @@
 // caption, the faces, what covers what, the tab order, and whether each
 // caption fits its box in the face the window uses.
 
+#include "calc/grade_conversion.h"
 #include "tests/support/window_test.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOptionButton>
+
+#include <algorithm>
 
 using morvelt::uitest::Caption;
 using morvelt::uitest::Control;
@@ -21,9 +25,12 @@ struct Placement {
     const char* name;
     const char* container;
     int left, top, width, height; // twips, from the container's top-left corner
-    const char* caption;
+    const char* caption; // TableRow for a row of the table of fifteenths
     int lines; // how many lines the caption takes in its box; 0 for no caption
 };
+
+// A row's caption is the calculation's table, which tableRows reads back.
+constexpr const char* TableRow = nullptr;
 
 // clang-format off
 const Placement Layout[] = {
@@ -61,21 +68,21 @@ const Placement Layout[] = {
     {"Label6", "Form1", 240, 5430, 1575, 375, "Voto in quindicesimi", 1},
     {"lblvoto15", "Form1", 1800, 5400, 735, 345, "", 0},
     {"Label10", "Form1", 3120, 4680, 2775, 255, "Corrispondenza Decimi - Quindicesimi", 1},
-    {"Label11", "Form1", 4080, 4905, 1095, 180, "fino a 1,4    1 ", 1},
-    {"Label12", "Form1", 4080, 5100, 1095, 180, "fino a 1,9    2 ", 1},
-    {"Label14", "Form1", 4080, 5295, 1095, 180, "fino a 2,4    3", 1},
-    {"Label13", "Form1", 4080, 5505, 1095, 180, "fino a 2,9    4", 1},
-    {"Label15", "Form1", 4080, 5700, 1095, 180, "fino a 3,4    5", 1},
-    {"Label16", "Form1", 4080, 5895, 1095, 180, "fino a 3,9    6", 1},
-    {"Label17", "Form1", 4080, 6105, 1095, 180, "fino a 4,5    7", 1},
-    {"Label18", "Form1", 4080, 6300, 1095, 180, "fino a 5,2    8", 1},
-    {"Label19", "Form1", 4080, 6495, 1095, 180, "fino a 5,9    9", 1},
-    {"Label20", "Form1", 4080, 6705, 1095, 180, "fino a 6,4   10", 1},
-    {"Label21", "Form1", 4080, 6900, 1095, 180, "fino a 7,2   11", 1},
-    {"Label22", "Form1", 4080, 7095, 1095, 180, "fino a 8,0   12", 1},
-    {"Label23", "Form1", 4080, 7305, 1095, 180, "fino a 8,8   13", 1},
-    {"Label24", "Form1", 4080, 7500, 1095, 180, "fino a 9,5   14", 1},
-    {"Label25", "Form1", 4080, 7695, 1095, 180, "oltre   9,5   15", 1},
+    {"Label11", "Form1", 4080, 4905, 1095, 180, TableRow, 1},
+    {"Label12", "Form1", 4080, 5100, 1095, 180, TableRow, 1},
+    {"Label14", "Form1", 4080, 5295, 1095, 180, TableRow, 1},
+    {"Label13", "Form1", 4080, 5505, 1095, 180, TableRow, 1},
+    {"Label15", "Form1", 4080, 5700, 1095, 180, TableRow, 1},
+    {"Label16", "Form1", 4080, 5895, 1095, 180, TableRow, 1},
+    {"Label17", "Form1", 4080, 6105, 1095, 180, TableRow, 1},
+    {"Label18", "Form1", 4080, 6300, 1095, 180, TableRow, 1},
+    {"Label19", "Form1", 4080, 6495, 1095, 180, TableRow, 1},
+    {"Label20", "Form1", 4080, 6705, 1095, 180, TableRow, 1},
+    {"Label21", "Form1", 4080, 6900, 1095, 180, TableRow, 1},
+    {"Label22", "Form1", 4080, 7095, 1095, 180, TableRow, 1},
+    {"Label23", "Form1", 4080, 7305, 1095, 180, TableRow, 1},
+    {"Label24", "Form1", 4080, 7500, 1095, 180, TableRow, 1},
+    {"Label25", "Form1", 4080, 7695, 1095, 180, TableRow, 1},
     {"Line1", "Form1", 4800, 4920, 15, 3000, "", 0},
     {"Command3", "Form1", 240, 7080, 975, 495, "STAMPA", 1},
     {"Command2", "Form1", 1560, 7080, 975, 495, "Esci", 1},
@@ -108,6 +115,7 @@ private Q_SLOTS:
     void faces_data();
     void faces();
     void tabChain();
+    void tableRows();
 
 private:
     std::unique_ptr<ScriptedPrompter> m_prompter;
@@ -161,7 +169,8 @@ void LayoutTest::placement()
                             .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())
                             .arg(stored.x()).arg(stored.y()).arg(stored.width())
                             .arg(stored.height())));
-    QCOMPARE(Caption(control), QString::fromUtf8(p.caption));
+    if (p.caption != TableRow)
+        QCOMPARE(Caption(control), QString::fromUtf8(p.caption));
 }
 
 void LayoutTest::captionFitsItsBox_data()
@@ -303,6 +312,33 @@ void LayoutTest::tabChain()
             chain << w->objectName();
     }
     QCOMPARE(chain, expected);
+}
+
+// The table of fifteenths that the window shows, and prints, is the one the
+// calculation grades by: the nth row from the top reads "fino a", the nth
+// bound and n; the last, "oltre", the last bound and 15.
+void LayoutTest::tableRows()
+{
+    QList<QLabel*> rows;
+    for (int label = 11; label <= 25; ++label)
+        rows << m_window->findChild<QLabel*>(QStringLiteral("Label%1").arg(label));
+    QVERIFY(!rows.contains(nullptr));
+    std::sort(rows.begin(), rows.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+    QCOMPARE(rows.size(), qsizetype(morvelt::FifteenthsTable.size() + 1));
+
+    static const QRegularExpression row(QStringLiteral(R"(^(fino a|oltre) +(\d),(\d) +(\d+) ?$)"));
+    for (qsizetype n = 1; n <= rows.size(); ++n) {
+        const QString caption = rows[n - 1]->text();
+        const QRegularExpressionMatch match = row.match(caption);
+        QVERIFY2(match.hasMatch(), qPrintable(caption));
+        const bool last = n == rows.size();
+        const double bound = morvelt::FifteenthsTable[last ? n - 2 : n - 1];
+        QCOMPARE(match.captured(1), last ? QStringLiteral("oltre") : QStringLiteral("fino a"));
+        // The bound is the double nearest to the decimal shown.
+        const int tenths = match.captured(2).toInt() * 10 + match.captured(3).toInt();
+        QVERIFY2(bound == tenths / 10.0, qPrintable(caption));
+        QCOMPARE(match.captured(4).toInt(), n);
+    }
 }
 
 MORVELT_UI_TEST_MAIN(LayoutTest)
