@@ -28,7 +28,7 @@ double ReplyValue(std::string_view text, std::string_view decimalSeparator);
 // A blank or a minus sign, then the value in plain decimal with a period, no
 // trailing zeros and at most 15 significant digits: " 12", "-3", " 7.5",
 // " 0.5". Magnitudes from 1e15 up or below 1e-15 take an exponent
-// (" 1E+15"); the calculation's own values never reach them.
+// (" 1E+15"), as a count typed that large shows in the breakdown.
 std::string NumberText(double value);
 
 // Plain decimal digits: "15".

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the fuzz targets' seeds, corpus/<target>/<name>, from the examples
-of the calculation's tests (tests/calc/*.cpp).
+below: copies, typed by hand, of inputs from the calculation's tests
+(tests/calc/*.cpp), which it does not read.
 
 The targets that take a text read the whole input as it. The others read it
 through libFuzzer's FuzzedDataProvider, which takes texts from the front of

@@ -10,6 +10,7 @@
 #include "print-helper/watchdog.h"
 #include "tests/print/fake_service.h"
 #include "tests/print/withholding_relay.h"
+#include "tests/support/scheduler.h"
 #include "page/page_file.h"
 
 #include <QElapsedTimer>
@@ -30,11 +31,6 @@ using namespace morvelt::printtest;
 using namespace std::chrono_literals;
 
 namespace {
-
-QString Setting(const char* name)
-{
-    return qEnvironmentVariable(name);
-}
 
 // Where the helper finds its print service.
 enum class Route {
@@ -174,8 +170,8 @@ void HelperTest::pageFareIsTheServicesWord()
     QFETCH(int, jobState);
     const QString scheduler = Setting("CUPS_SERVER");
     const QString queueName = Setting("MORVELT_CUPS_QUEUE");
-    if (route != Route::Fake && (queueName.isEmpty() || !Setting("MORVELT_CUPS_SKIP").isEmpty()))
-        QSKIP("not run under scripts/with-cups.sh with a scheduler of its own");
+    if (route != Route::Fake)
+        MORVELT_NEED_SCHEDULER(WhyNoScheduler());
 
     QTemporaryDir dir;
     const QString socket = dir.filePath(QStringLiteral("service.sock"));

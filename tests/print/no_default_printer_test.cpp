@@ -28,10 +28,7 @@ class NoDefaultPrinterTest : public QObject {
 private Q_SLOTS:
     void printWithoutDefaultPrinterSaysSoOnce()
     {
-        if (const QString why = WhyNoScheduler(); !why.isEmpty())
-            QSKIP(qPrintable(why));
-        if (Setting("MORVELT_CUPS_EMPTY_SERVER").isEmpty())
-            QSKIP("this session has no scheduler without printers to print on");
+        MORVELT_NEED_SCHEDULER(WhyNoEmptyScheduler());
         QVERIFY2(QPrinterInfo::availablePrinterNames().isEmpty(),
                  qPrintable(QPrinterInfo::availablePrinterNames().join(", ")));
         QVERIFY(QPrinterInfo::defaultPrinter().isNull());

@@ -212,8 +212,7 @@ private Q_SLOTS:
 
     void printsTheGradedWindowOnTheDefaultQueue()
     {
-        if (const QString why = WhyNoScheduler(); !why.isEmpty())
-            QSKIP(qPrintable(why));
+        MORVELT_NEED_SCHEDULER(WhyNoScheduler());
 
         // Only ever the session's PDF queue: the machine's own printers are not
         // ours to print on.

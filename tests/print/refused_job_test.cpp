@@ -33,8 +33,7 @@ private Q_SLOTS:
 
     void refusedJobIsToldOnce()
     {
-        if (const QString why = WhyNoScheduler(); !why.isEmpty())
-            QSKIP(qPrintable(why));
+        MORVELT_NEED_SCHEDULER(WhyNoScheduler());
 
         ScriptedPrompter prompter{"4", "5", "3"};
         auto window = GradedWindow(prompter, "3", "Maria Rossi", "3B");

@@ -1,21 +1,11 @@
 #pragma once
 
-// What the printing tests share. They print for real, through the CUPS
-// schedulers that scripts/with-cups.sh starts for them in a temporary folder
-// of its own, and learn about them from the environment that script sets:
-//   CUPS_SERVER                 the socket of its scheduler
-//   MORVELT_CUPS_QUEUE          the PDF queue it made the default printer
-//   MORVELT_CUPS_PRINTOUT       the file in that folder the queue writes each
-//                               job's page to
-//   MORVELT_CUPS_EMPTY_SERVER   the socket of a second scheduler with no
-//                               printer at all
-//   MORVELT_CUPS_SKIP           why no scheduler could be started
-// The same script keeps the user's and the machine's client settings out
-// (HOME and CUPS_SERVERROOT are empty folders of its own; LPDEST and PRINTER
-// are unset), so that the default printer is the queue whatever they say.
-// Outside that script none of these is set and the tests skip: printing on
-// whatever printer the machine happens to have is never what a test means.
+// What the printing tests share: the private schedulers (scheduler.h), the
+// window graded and signed as a teacher does before printing, its page
+// painted as the helper paints it, and the command-line tools that read the
+// printout.
 
+#include "tests/support/scheduler.h"
 #include "tests/support/window_test.h"
 #include "ui/window_snapshot.h"
 
@@ -31,23 +21,6 @@
 #include <memory>
 
 namespace morvelt::printtest {
-
-inline QString Setting(const char* name)
-{
-    return qEnvironmentVariable(name);
-}
-
-// Why this run cannot print through a scheduler of its own, or an empty text
-// when it can.
-inline QString WhyNoScheduler()
-{
-    if (const QString reason = Setting("MORVELT_CUPS_SKIP"); !reason.isEmpty())
-        return reason;
-    if (Setting("MORVELT_CUPS_QUEUE").isEmpty())
-        return QStringLiteral("not run under scripts/with-cups.sh, so there is no "
-                              "private print queue to print on");
-    return {};
-}
 
 using uitest::ClickControl;
 using uitest::EnvironmentSetting;
