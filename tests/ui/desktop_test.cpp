@@ -245,6 +245,13 @@ private Q_SLOTS:
         QVERIFY(EdgeShows(Painted(*m_window), DeviceBox(*m_window, *box), captionMiddle, edge));
     }
 
+    // The icon the desktop shows for the window, in both sizes the program
+    // carries.
+    void windowShowsItsIcon()
+    {
+        QCOMPARE(m_window->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
+    }
+
 private:
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<morvelt::Form1> m_window;
