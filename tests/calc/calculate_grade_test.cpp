@@ -94,6 +94,7 @@ const std::string BadValue = Message("Controlla tutti i dati richiesti");
 class Overflow : public testing::TestWithParam<Scenario> {};
 TEST_P(Overflow, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     InvalidValues, Overflow,
     testing::Values(
@@ -123,7 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"mixed same as blank txtc 1e308", Mixed(SameAsBlank, Field::txtc, "1e308"), {},
                  {BadValue}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     LargeButFinite, Overflow,
     testing::Values(
@@ -142,6 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                  " +5 +5 per tipologia B; giuste  1 per tipologia C. Totale:  5E+300 punti su  5E+300",
                  "10,00", "15"}),
     ScenarioName());
+// clang-format on
 
 } // namespace
 } // namespace morvelt

@@ -43,6 +43,7 @@ TEST_P(FifteenthsBound, BelongsToTheLowerRow)
     EXPECT_EQ(justAbove.Voto15(), std::to_string(row.atBound + 1));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EveryBound, FifteenthsBound,
     testing::Values(Bound{1.4, "1,40", 1}, Bound{1.9, "1,90", 2}, Bound{2.4, "2,40", 3},
@@ -54,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         return fakes::RowName(std::string(info.param.tenths) + " gives "
                               + std::to_string(info.param.atBound));
     });
+// clang-format on
 
 struct Shown {
     const char* name;
@@ -82,6 +84,7 @@ TEST_P(GradeCaptions, TenthsThenFifteenths)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, GradeCaptions,
     testing::Values(
@@ -98,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         Shown{"44.75 of 65 lies below 7.2", 1 + 9 * (44.75 / 65), "7,20", "11"},
         Shown{"below one", 0.5, "0,50", "1"}),
     [](const testing::TestParamInfo<Shown>& info) { return fakes::RowName(info.param.name); });
+// clang-format on
 
 } // namespace
 } // namespace morvelt

@@ -48,6 +48,7 @@ const std::string FourThreeSixTwoTwo = " +4 +3 per tipologia B; giuste  6, non d
 class MixedPenalize : public testing::TestWithParam<Scenario> {};
 TEST_P(MixedPenalize, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, MixedPenalize,
     testing::Values(
@@ -99,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
                  " Totale:  1.8 punti su  16.5",
                  "1,98", "3"}),
     ScenarioName());
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Failures, MixedPenalize,
     testing::Values(
@@ -120,10 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"txtitem empty", Penalize(Field::txtitem, ""), {}, {BadValue}, "", "", ""},
         Scenario{"txtitem 0", Penalize(Field::txtitem, "0"), {}, {BadValue}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
 class MixedSameAsBlank : public testing::TestWithParam<Scenario> {};
 TEST_P(MixedSameAsBlank, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, MixedSameAsBlank,
     testing::Values(
@@ -175,9 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"txtb 0", SameAsBlank(Field::txtb, "0"), {}, {BadValue}, "", "", ""},
         Scenario{"txtc 0.9", SameAsBlank(Field::txtc, "0.9"), {}, {BadValue}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
 // Type-B replies that are no number are asked again; Cancel on a type-B
 // prompt ends the calculation with the breakdown as far as it got.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     UnreadableReplyAndCancel, MixedPenalize,
     testing::Values(
@@ -191,7 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"cancel on the first question", Penalize(), {Cancel}, {Question(1)}, "", "",
                  ""}),
     ScenarioName());
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     UnreadableReplyAndCancel, MixedSameAsBlank,
     testing::Values(
@@ -203,6 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"cancel on the second question", SameAsBlank(), {"4", Cancel},
                  {Question(1), Question(2)}, " +4", "", ""}),
     ScenarioName());
+// clang-format on
 
 TEST(MixedBreakdown, TypeBPartGrowsThenCountsAppendOnce)
 {

@@ -26,6 +26,7 @@ class TypeBScoring : public testing::TestWithParam<Scenario> {};
 
 TEST_P(TypeBScoring, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, TypeBScoring,
     testing::Values(
@@ -75,9 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"count of letters", TypeB("abc"), {}, {}, "", "", ""},
         Scenario{"count of blanks", TypeB("   "), {}, {}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
 // A reply that is no number in the user's locale is asked again, silently;
 // Cancel ends the calculation where it stands.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     UnreadableReplyAndCancel, TypeBScoring,
     testing::Values(
@@ -97,6 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"cancel after an out of range reply", TypeB("2"), {"4", "6", Cancel},
                  {Question(1), Question(2), Question(2)}, " +4", "", ""}),
     ScenarioName());
+// clang-format on
 
 TEST(TypeBBreakdown, GrowsWithEachAcceptedReply)
 {

@@ -35,6 +35,7 @@ const std::string EmptyCount = Message("Inserire il numero di quesiti!");
 class TypeCPenalize : public testing::TestWithParam<Scenario> {};
 TEST_P(TypeCPenalize, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, TypeCPenalize,
     testing::Values(
@@ -77,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"0.2 + 0.7 + 0.1 falls short of 1", Penalize("1"), {"0.2", "0.1", "0.7"},
                  {Correct, Blank, Wrong, SumDiffers}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Failures, TypeCPenalize,
     testing::Values(
@@ -99,10 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"both empty asks for the questions", Penalize("", ""), {}, {EmptyCount}, "",
                  "", ""}),
     ScenarioName());
+// clang-format on
 
 class TypeCSameAsBlank : public testing::TestWithParam<Scenario> {};
 TEST_P(TypeCSameAsBlank, Click) { CheckScenario(GetParam()); }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Examples, TypeCSameAsBlank,
     testing::Values(
@@ -137,6 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scenario{"count of questions in letters", SameAsBlank("abc"), {}, {}, "", "", ""},
         Scenario{"count of questions blank", SameAsBlank("   "), {}, {}, "", "", ""}),
     ScenarioName());
+// clang-format on
 
 // Neither type-C block touches lblpunti until the counts are accepted, and
 // then writes the breakdown in one piece.

@@ -112,6 +112,7 @@ void HelperTest::cleanup()
 
 void HelperTest::pageFareIsTheServicesWord_data()
 {
+    // clang-format off
     QTest::addColumn<Route>("route");
     QTest::addColumn<Service>("service"); // on the fake route
     QTest::addColumn<Queue>("queue");     // on the scheduler's
@@ -157,6 +158,7 @@ void HelperTest::pageFareIsTheServicesWord_data()
     scheduler("the answer withheld, then silence: the page's fate unknown",
               Route::WithheldSilent, Queue::Stopped, 6000, 6000, PrintResult::NotConfirmed,
               IPP_JSTATE_PENDING);
+    // clang-format on
 }
 
 void HelperTest::pageFareIsTheServicesWord()

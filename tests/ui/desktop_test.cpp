@@ -193,6 +193,7 @@ private Q_SLOTS:
 
     void captionStandsOutFromItsBackground_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("greyed");
 
@@ -206,6 +207,7 @@ private Q_SLOTS:
         for (const char* name : {"Label2", "Label8", "txtpeso", "Label7", "Label26", "Option6",
                                  "Option5", "Label3", "txtitem", "Label9"})
             QTest::addRow("%s, greyed", name) << QString::fromLatin1(name) << true;
+        // clang-format on
     }
     void captionStandsOutFromItsBackground()
     {

@@ -179,6 +179,7 @@ void DialogsTest::cleanup()
 
 void DialogsTest::calculationThroughRealDialogs_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QStringList>("fields"); // name, text, name, text...
     QTest::addColumn<QList<Step>>("steps");
@@ -230,6 +231,7 @@ void DialogsTest::calculationThroughRealDialogs_data()
                                "uguale al numero di quesiti",
                                " +4 +3")}
         << " +4 +3" << "" << "";
+    // clang-format on
 }
 
 void DialogsTest::calculationThroughRealDialogs()
@@ -262,12 +264,14 @@ void DialogsTest::calculationThroughRealDialogs()
 
 void DialogsTest::helpNotes_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("note");
 
     QTest::newRow("Command4, right of txtc: the short note") << "Command4" << QString::fromUtf8(NoteC);
     QTest::newRow("Command5, right of txtb: the long note with può and purché")
         << "Command5" << QString::fromUtf8(NoteB);
+    // clang-format on
 }
 
 void DialogsTest::helpNotes()
@@ -288,7 +292,9 @@ void DialogsTest::helpNotes()
 
 void DialogsTest::helpNotesThroughRealMessageBox_data()
 {
+    // clang-format off
     helpNotes_data();
+    // clang-format on
 }
 
 void DialogsTest::helpNotesThroughRealMessageBox()

@@ -62,6 +62,7 @@ private Q_SLOTS:
 
     void tabSkipsDisabledControlsAndEntersGroupsAtTheirSelection_data()
     {
+        // clang-format off
         QTest::addColumn<QList<Qt::Key>>("arrows"); // pressed on Option1 first
         QTest::addColumn<QStringList>("round");     // Tab from the test type onwards
         QTest::newRow("B: only txtb among the shape fields")
@@ -76,6 +77,7 @@ private Q_SLOTS:
             << QList<Qt::Key>{Qt::Key_Down, Qt::Key_Down}
             << QStringList{"txtb", "txtc", "Command1", "Command2", "txtpeso", "Option6",
                            "Text1", "Text2", "Command3", "Command5", "Command4"};
+        // clang-format on
     }
     void tabSkipsDisabledControlsAndEntersGroupsAtTheirSelection()
     {
@@ -92,6 +94,7 @@ private Q_SLOTS:
 
     void arrowKeysMoveRoundTheGroupAndApplyTheRules_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("from"); // selected and focused first
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<QString>("to");
@@ -126,6 +129,7 @@ private Q_SLOTS:
             << "Option5" << Qt::Key_Up << "Option6" << "txtitem" << false;
         QTest::newRow("C, rule Option5, Left: round to Option6, items close")
             << "Option5" << Qt::Key_Left << "Option6" << "txtitem" << false;
+        // clang-format on
     }
     void arrowKeysMoveRoundTheGroupAndApplyTheRules()
     {
@@ -218,6 +222,7 @@ private Q_SLOTS:
 
     void screenReadersHearEachFieldByItsCaption_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         QTest::newRow("txtb") << "txtb" << "Numero di quesiti tipologia B";
@@ -237,6 +242,7 @@ private Q_SLOTS:
             << "Per i quesiti tipologia C, discriminare tra risposta non data e risposta errata?";
         QTest::newRow("Option5")
             << "Option5" << "Penalizza la risposta errata rispetto alla risposta non data";
+        // clang-format on
     }
     void screenReadersHearEachFieldByItsCaption()
     {
@@ -250,12 +256,14 @@ private Q_SLOTS:
 
     void resultsAreAnnouncedWithTheirLabels_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("value");
         QTest::newRow("breakdown") << "lblpunti" << "Punteggio totale" << " +4 +5 +3 =  12 su  15";
         QTest::newRow("tenths") << "lblvoto10" << "Voto in decimi" << "8,20";
         QTest::newRow("fifteenths") << "lblvoto15" << "Voto in quindicesimi" << "13";
+        // clang-format on
     }
     void resultsAreAnnouncedWithTheirLabels()
     {

@@ -143,6 +143,7 @@ void LayoutTest::cleanup()
 
 void LayoutTest::placement_data()
 {
+    // clang-format off
     QTest::addColumn<int>("row");
     for (int row = 0; row < int(std::size(Layout)); ++row) {
         const Placement& p = Layout[row];
@@ -150,6 +151,7 @@ void LayoutTest::placement_data()
                       p.top, p.width, p.height)
             << row;
     }
+    // clang-format on
 }
 
 void LayoutTest::placement()

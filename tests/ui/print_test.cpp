@@ -193,6 +193,7 @@ QString PrintTest::Render(bool throughPrinter, const QString& name)
 
 void PrintTest::pageShowsWindow_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("throughPrinter");
     QTest::addColumn<bool>("calculate");
     QTest::addColumn<QString>("schoolClass");
@@ -221,6 +222,7 @@ void PrintTest::pageShowsWindow_data()
                                  + " style: no hover, focus or default frame on paper"))
             << false << true << schoolClass << QSize() << false << style << true;
     }
+    // clang-format on
 }
 
 void PrintTest::pageShowsWindow()
@@ -317,10 +319,12 @@ void PrintTest::pageShowsWindow()
 }
 void PrintTest::pageKeepsTextAsText_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("throughPrinter");
 
     QTest::newRow("PDF writer: fonts embedded, no picture of the window") << false;
     QTest::newRow("high-resolution printer in PDF mode: fonts embedded, no picture of the window") << true;
+    // clang-format on
 }
 
 void PrintTest::pageKeepsTextAsText()
@@ -362,6 +366,7 @@ QString StubHelper(const QString& dir, const QString& ending)
 
 void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("helperEnds"); // empty: no helper to start
     QTest::addColumn<QString>("pageFolder"); // what TMPDIR names
     QTest::addColumn<QString>("message");    // empty: none
@@ -392,6 +397,7 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
     QTest::newRow("a temporary folder that is a file: no page to print")
         << "exit 0" << "file" << noPage;
     QTest::newRow("a print helper that cannot be started") << "" << "folder" << noPage;
+    // clang-format on
 }
 
 // Right after STAMPA the teacher types the next test and answers its prompts,

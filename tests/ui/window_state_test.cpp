@@ -141,6 +141,7 @@ void WindowStateTest::opensOnTypeBWithDefaults()
 
 void WindowStateTest::setsFollowSelection_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("testKind");
     QTest::addColumn<QString>("rule");
@@ -173,6 +174,7 @@ void WindowStateTest::setsFollowSelection_data()
     QTest::newRow("Mixed Penalize, SameAsBlank, B, Mixed: items off")
         << L{"Option3", "Option5", "Option6", "Option1", "Option3"} << "Option3" << "Option6"
         << S{1, 1, 1, 1, 0};
+    // clang-format on
 }
 
 void WindowStateTest::setsFollowSelection()
@@ -244,6 +246,7 @@ void WindowStateTest::textBoxTakesTextOfAnyLength()
 
 void WindowStateTest::repeatedActionChangesNothing_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("clicks");
     QTest::addColumn<QString>("option");
 
@@ -255,6 +258,7 @@ void WindowStateTest::repeatedActionChangesNothing_data()
                                                      << "Option5";
     QTest::newRow("SameAsBlank twice is SameAsBlank once")
         << QStringList{"Option3", "Option5", "Option6"} << "Option6";
+    // clang-format on
 }
 
 void WindowStateTest::repeatedActionChangesNothing()
