@@ -1,8 +1,8 @@
+#include "page/window_face.h"
 #include "ui/form1.h"
 #include "ui/identity.h"
 #include "ui/quit_on_terminate.h"
 #include "ui/running_mark.h"
-#include "page/window_face.h"
 
 #include <QApplication>
 

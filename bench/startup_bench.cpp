@@ -203,7 +203,8 @@ int main(int argc, char* argv[])
         const size_t equals = arg.find('=');
         if (equals == std::string_view::npos)
             Fail("expected NAME=PROGRAM, got " + std::string(arg));
-        programs.push_back({std::string(arg.substr(0, equals)), std::string(arg.substr(equals + 1)), {}});
+        programs.push_back(
+            {std::string(arg.substr(0, equals)), std::string(arg.substr(equals + 1)), {}});
         if (access(programs.back().path.c_str(), X_OK) != 0)
             Fail("no program at " + programs.back().path);
     }

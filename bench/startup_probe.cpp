@@ -72,10 +72,7 @@ long long PeakResidentKib()
     return value;
 }
 
-void Append(char*& out, long long value)
-{
-    out = std::to_chars(out, out + 24, value).ptr;
-}
+void Append(char*& out, long long value) { out = std::to_chars(out, out + 24, value).ptr; }
 
 [[noreturn]] void Report()
 {

@@ -9,8 +9,9 @@ namespace morvelt {
 
 int Grade15(double grade10)
 {
-    return 1 + static_cast<int>(std::count_if(FifteenthsTable.begin(), FifteenthsTable.end(),
-                                              [grade10](double bound) { return bound < grade10; }));
+    return 1
+           + static_cast<int>(std::count_if(FifteenthsTable.begin(), FifteenthsTable.end(),
+                                            [grade10](double bound) { return bound < grade10; }));
 }
 
 void ConvertAndShow(double grade10, ResultView& view, std::string_view decimalSeparator)

@@ -94,7 +94,8 @@ std::optional<Numeral> ScanDecimal(std::string_view s, std::string_view separato
     double value = 0.0;
     auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range)
-        value = OutOfRange(std::string_view(plain).substr(0, mantissaLength), integerDigits, exponent);
+        value = OutOfRange(std::string_view(plain).substr(0, mantissaLength), integerDigits,
+                           exponent);
     return Numeral{i, negative ? -value : value};
 }
 
@@ -103,10 +104,10 @@ double ReadRadix(std::string_view s, int radix)
 {
     double value = 0.0;
     for (char c : s) {
-        int digit = IsDigit(c) ? c - '0'
-                  : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                  : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                           : radix;
+        int digit = IsDigit(c)               ? c - '0'
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                             : radix;
         if (digit >= radix)
             break;
         value = value * radix + digit;
@@ -127,7 +128,8 @@ Significant SignificantDigits(double magnitude)
 {
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::scientific, 14).ptr;
+                                   std::chars_format::scientific, 14)
+                         .ptr;
     const std::string_view scientific(buffer, end - buffer);
     const size_t e = scientific.find('e');
     Significant result{std::string(1, scientific[0]), 0};
@@ -160,10 +162,7 @@ double ReadNumber(std::string_view text)
     return numeral ? numeral->value : 0.0;
 }
 
-double ReadCount(std::string_view text)
-{
-    return std::floor(ReadNumber(text));
-}
+double ReadCount(std::string_view text) { return std::floor(ReadNumber(text)); }
 
 double ReplyValue(std::string_view text, std::string_view decimalSeparator)
 {
@@ -264,8 +263,8 @@ std::string TenthsText(double value, std::string_view decimalSeparator)
             return HundredthsText(n < 0, (25 * std::llabs(n) + 1) / 2, decimalSeparator);
     }
     char buffer[400];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                             std::chars_format::fixed, 2).ptr;
+    auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
     std::string text(buffer, end);
     text.replace(text.size() - 3, 1, decimalSeparator);
     return text;

@@ -10,13 +10,9 @@ namespace {
 constexpr std::string_view PromptTitle = "Punteggi";
 }
 
-bool IsUsable(double value)
-{
-    return value > 0 && std::isfinite(value);
-}
+bool IsUsable(double value) { return value > 0 && std::isfinite(value); }
 
-bool AskTypeBScores(Calculation& c, double nB, std::string_view promptSuffix,
-                    double pointsPerMark)
+bool AskTypeBScores(Calculation& c, double nB, std::string_view promptSuffix, double pointsPerMark)
 {
     for (double question = 1; question <= nB; ++question) {
         std::string prompt = "Punti (da 0 a 5) per l'esercizio n."

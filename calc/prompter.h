@@ -16,8 +16,7 @@ public:
     // the reply, or nothing when the user cancels: a type-B score prompt lets
     // the teacher out of the calculation, while a count prompt reads a cancel
     // as the empty reply.
-    virtual std::optional<std::string> AskText(std::string_view prompt,
-                                               std::string_view title) = 0;
+    virtual std::optional<std::string> AskText(std::string_view prompt, std::string_view title) = 0;
 
     // Shows the text with a single OK button under the application's title.
     virtual void ShowMessage(std::string_view text) = 0;

@@ -32,8 +32,7 @@ bool IsUsable(double value);
 // Asks the score of type-B questions 1 to nB, each until the reply is a number
 // from 0 to 5, appending " +" and the reply as typed to lblpunti and adding
 // reply × pointsPerMark to the total. Returns false when the teacher cancels.
-bool AskTypeBScores(Calculation& c, double nB, std::string_view promptSuffix,
-                    double pointsPerMark);
+bool AskTypeBScores(Calculation& c, double nB, std::string_view promptSuffix, double pointsPerMark);
 
 // Asks a type-C count until ReadNumber of the reply lies in 0 to nC; a cancel
 // reads as the empty reply, that is 0.

@@ -58,8 +58,8 @@ void ScoreTypeCSameAsBlank(Calculation& c)
         return;
 
     double correct = AskCount(c, "Numero di risposte giuste", nC);
-    c.view.SetPunti("Giuste: " + NumberText(correct) + "; Non date o sbagliate:"
-                    + NumberText(nC - correct) + ".");
+    c.view.SetPunti("Giuste: " + NumberText(correct)
+                    + "; Non date o sbagliate:" + NumberText(nC - correct) + ".");
     c.grade10 = (correct / nC) * 9 + 1;
     c.gradeReady = true;
 }

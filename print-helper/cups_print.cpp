@@ -1,5 +1,5 @@
-#include "print-helper/print_page_file.h"
 #include "page/page_file.h"
+#include "print-helper/print_page_file.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -49,10 +49,7 @@ using Answer = std::unique_ptr<ipp_t, DeleteIpp>;
 // A server that asks for a password is told no at once: the helper has no
 // one to ask, and the library's own prompt would read the terminal the
 // program was started from. The library keeps this per thread.
-const char* NoPassword(const char*, http_t*, const char*, const char*, void*)
-{
-    return nullptr;
-}
+const char* NoPassword(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
 
 // Whether something listens at the print service's socket on this machine,
 // taking connections or too busy to take one now; the library reports both
@@ -67,7 +64,8 @@ bool LocalServiceListens(const char* path)
     const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (probe < 0)
         return true; // out of sockets here, not a missing service
-    const bool listens = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+    const bool listens = ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address)
+                             == 0
                          || errno == EAGAIN || errno == EINPROGRESS;
     ::close(probe);
     return listens;
@@ -83,8 +81,8 @@ Connection Connect(PrintResult& failure)
     for (;;) {
         // Made without connecting, then connected, so that the connection
         // is only tried where the name resolved.
-        Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC,
-                                     cupsEncryption(), 1, 0, nullptr));
+        Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
+                                     1, 0, nullptr));
         if (!http) {
             failure = PrintResult::NoDefaultPrinter;
             return nullptr;
@@ -93,9 +91,9 @@ Connection Connect(PrintResult& failure)
         if (httpReconnect2(http.get(), ConnectMs, nullptr) == 0)
             return http;
         const char* server = cupsServer();
-        const bool busy = server[0] == '/'
-            ? LocalServiceListens(server)
-            : std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ConnectMs);
+        const bool busy = server[0] == '/' ? LocalServiceListens(server)
+                                           : std::chrono::steady_clock::now() - start
+                                                 >= std::chrono::milliseconds(ConnectMs);
         if (!busy) {
             failure = PrintResult::NoDefaultPrinter;
             return nullptr;
@@ -130,8 +128,8 @@ PrintResult Failure(http_t* http, PrintResult schedulerSaid)
     case HTTP_STATUS_OK: {
         const char* type = httpGetField(http, HTTP_FIELD_CONTENT_TYPE);
         return type && std::string_view(type).starts_with("application/ipp")
-            ? schedulerSaid
-            : PrintResult::Interrupted;
+                   ? schedulerSaid
+                   : PrintResult::Interrupted;
     }
     case HTTP_STATUS_UNAUTHORIZED:
     case HTTP_STATUS_FORBIDDEN:
@@ -150,8 +148,8 @@ Connection Open(Clock::time_point until)
     if (left.count() <= 0)
         return nullptr;
     cupsSetPasswordCB2(NoPassword, nullptr);
-    Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(),
-                                 1, static_cast<int>(left.count()), nullptr));
+    Connection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                 static_cast<int>(left.count()), nullptr));
     if (http)
         httpSetTimeout(http.get(), left.count() / 1000.0, nullptr, nullptr);
     return http;
@@ -207,8 +205,8 @@ Cancelling Cancel(const std::string& printer, int id, Clock::time_point until)
     if (cupsCancelJob2(http.get(), printer.c_str(), id, 0) <= IPP_STATUS_OK_CONFLICTING)
         return Cancelling::Confirmed;
     return Failure(http.get(), PrintResult::Refused) == PrintResult::Refused
-        ? Cancelling::Declined
-        : Cancelling::Unanswered;
+               ? Cancelling::Declined
+               : Cancelling::Unanswered;
 }
 
 // Whether the queue that took the page is stopped, by the scheduler's word;
@@ -217,8 +215,8 @@ bool QueueStopped(http_t* http, const char* printer)
 {
     const std::unique_ptr<cups_dest_t, FreeDestination> queue(
         cupsGetNamedDest(http, printer, nullptr));
-    const char* state =
-        queue ? cupsGetOption("printer-state", queue->num_options, queue->options) : nullptr;
+    const char* state = queue ? cupsGetOption("printer-state", queue->num_options, queue->options)
+                              : nullptr;
     return state && std::string_view(state) == "5"; // IPP_PSTATE_STOPPED
 }
 
@@ -250,7 +248,7 @@ PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
 // job made for a page that then broke off is asked after (JobFate). A page
 // taken by a stopped queue is told, since it waits there.
 PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob& job,
-                      Clock::time_point until)
+                          Clock::time_point until)
 {
     QByteArray pdf;
     if (!PdfPage(page, title, pdf))

@@ -8,10 +8,10 @@
 // file as it starts: read, then removed, so that no student's page stays
 // behind whatever ends the window, a crash included.
 
-#include "print-helper/print_apart.h"
-#include "print-helper/watchdog.h"
 #include "page/page_file.h"
 #include "page/window_face.h"
+#include "print-helper/print_apart.h"
+#include "print-helper/watchdog.h"
 
 #include <QBuffer>
 #include <QFile>

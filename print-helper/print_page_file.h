@@ -62,6 +62,6 @@ struct PageFile;
 // is told to the caller through job, whose fate the caller learns if until
 // comes first.
 PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob& job,
-                      Clock::time_point until);
+                          Clock::time_point until);
 
 } // namespace morvelt

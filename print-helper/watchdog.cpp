@@ -17,10 +17,7 @@ using std::chrono::milliseconds;
 constexpr milliseconds FateTime{2000};
 constexpr milliseconds ExitTime{100};
 
-[[noreturn]] void ExitWith(PrintResult result)
-{
-    std::_Exit(static_cast<int>(result));
-}
+[[noreturn]] void ExitWith(PrintResult result) { std::_Exit(static_cast<int>(result)); }
 
 } // namespace
 
@@ -44,13 +41,10 @@ std::optional<PrintResult> HeldJob::Fate(PrintResult failure, Clock::time_point 
     return JobFate(printer, id, failure, until);
 }
 
-std::thread StartThread(std::function<void()> run)
-{
-    return std::thread(std::move(run));
-}
+std::thread StartThread(std::function<void()> run) { return std::thread(std::move(run)); }
 
-PrintResult PrintBeforeDeadline(const PageFile& page, const char* title,
-                                Clock::time_point deadline, const ThreadStarter& startThread)
+PrintResult PrintBeforeDeadline(const PageFile& page, const char* title, Clock::time_point deadline,
+                                const ThreadStarter& startThread)
 {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     const Clock::time_point giveUp = deadline - std::clamp(left / 4, milliseconds(0), FateTime);

@@ -18,7 +18,7 @@ std::thread StartThread(std::function<void()> run);
 // printing waits on: a little before the deadline it asks what became of a
 // job that the service holds, and ends the process with that answer. A
 // watchdog that cannot be started is a page that cannot be prepared.
-PrintResult PrintBeforeDeadline(const PageFile& page, const char* title,
-                                Clock::time_point deadline, const ThreadStarter& startThread);
+PrintResult PrintBeforeDeadline(const PageFile& page, const char* title, Clock::time_point deadline,
+                                const ThreadStarter& startThread);
 
 } // namespace morvelt

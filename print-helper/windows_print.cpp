@@ -1,5 +1,5 @@
-#include "print-helper/print_page_file.h"
 #include "page/page_file.h"
+#include "print-helper/print_page_file.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

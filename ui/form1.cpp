@@ -1,12 +1,12 @@
 #include "ui/form1.h"
 
 #include "calc/calculate_grade.h"
+#include "page/window_face.h"
 #include "ui/dialog_prompter.h"
 #include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
 #include "ui/print_hand_over.h"
-#include "page/window_face.h"
 #include "ui/window_palette.h"
 #include "ui_form1.h"
 
@@ -96,7 +96,8 @@ void Form1::ApplyControlFacesAndColours()
 
     // The grey of an inactive title bar.
     QPalette addressPalette = m_ui->Label9->palette();
-    addressPalette.setColor(QPalette::WindowText, palette.color(QPalette::Disabled, QPalette::WindowText));
+    addressPalette.setColor(QPalette::WindowText,
+                            palette.color(QPalette::Disabled, QPalette::WindowText));
     m_ui->Label9->setPalette(addressPalette);
 }
 
@@ -239,15 +240,9 @@ void Form1::Enable(std::initializer_list<EnablingStep> steps)
         control->setEnabled(on);
 }
 
-void Form1::SetPrintHelper(const QString& program)
-{
-    m_printHelper = program;
-}
+void Form1::SetPrintHelper(const QString& program) { m_printHelper = program; }
 
-void Form1::SetPrintTime(std::chrono::milliseconds answerTime)
-{
-    m_printTime = answerTime;
-}
+void Form1::SetPrintTime(std::chrono::milliseconds answerTime) { m_printTime = answerTime; }
 
 void Form1::Command1_Click()
 {
@@ -347,8 +342,9 @@ void Form1::ReportPrintResult(PrintResult result)
         m_prompter->ReviseMessage(Told(*m_shownFailure));
         return;
     }
-    const auto waiting = std::find_if(m_printFailures.begin(), m_printFailures.end(),
-                                      [text](const PrintFailure& failure) { return failure.text == text; });
+    const auto waiting = std::find_if(
+        m_printFailures.begin(), m_printFailures.end(),
+        [text](const PrintFailure& failure) { return failure.text == text; });
     if (waiting != m_printFailures.end())
         ++waiting->presses;
     else

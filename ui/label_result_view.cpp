@@ -21,24 +21,12 @@ LabelResultView::LabelResultView(Ui::Form1& form)
 {
 }
 
-std::string LabelResultView::Punti() const
-{
-    return m_form.lblpunti->text().toStdString();
-}
+std::string LabelResultView::Punti() const { return m_form.lblpunti->text().toStdString(); }
 
-void LabelResultView::SetPunti(std::string_view text)
-{
-    Show(m_form.lblpunti, text);
-}
+void LabelResultView::SetPunti(std::string_view text) { Show(m_form.lblpunti, text); }
 
-void LabelResultView::SetVoto10(std::string_view text)
-{
-    Show(m_form.lblvoto10, text);
-}
+void LabelResultView::SetVoto10(std::string_view text) { Show(m_form.lblvoto10, text); }
 
-void LabelResultView::SetVoto15(std::string_view text)
-{
-    Show(m_form.lblvoto15, text);
-}
+void LabelResultView::SetVoto15(std::string_view text) { Show(m_form.lblvoto15, text); }
 
 } // namespace morvelt

@@ -24,16 +24,14 @@ void OptionButton::paintEvent(QPaintEvent*)
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = style()->itemTextRect(fontMetrics(), area, flags, isEnabled(), caption)
+        focus.rect = style()
+                         ->itemTextRect(fontMetrics(), area, flags, isEnabled(), caption)
                          .adjusted(-1, 0, 1, 0);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
 
-bool OptionButton::hitButton(const QPoint& pos) const
-{
-    return rect().contains(pos);
-}
+bool OptionButton::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 
 void OptionButton::keyPressEvent(QKeyEvent* event)
 {

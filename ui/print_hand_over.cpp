@@ -58,7 +58,7 @@ PrintResult FromExitCode(int code)
 QString PrintHandOver::InstalledHelper()
 {
     return QCoreApplication::applicationDirPath()
-        + QStringLiteral("/" MORVELT_INSTALLED_PRINT_HELPER);
+           + QStringLiteral("/" MORVELT_INSTALLED_PRINT_HELPER);
 }
 
 PrintHandOver::PrintHandOver(QWidget& window, const QString& helper,

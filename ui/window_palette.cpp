@@ -6,7 +6,7 @@ namespace {
 
 struct RoleColours {
     QPalette::ColorRole role;
-    QRgb normal;   // active and inactive
+    QRgb normal; // active and inactive
     QRgb disabled;
 };
 

@@ -45,8 +45,8 @@ public:
         QList<QWidget*> widgets = window.findChildren<QWidget*>();
         widgets.prepend(&window);
         for (QWidget* widget : widgets) {
-            m_widgets.push_back({widget, widget->testAttribute(Qt::WA_UnderMouse),
-                                 widget->property(NoAnimation)});
+            m_widgets.push_back(
+                {widget, widget->testAttribute(Qt::WA_UnderMouse), widget->property(NoAnimation)});
             widget->setAttribute(Qt::WA_UnderMouse, false);
             widget->setProperty(NoAnimation, true);
             if (auto* button = qobject_cast<QPushButton*>(widget); button && button->isDefault()) {

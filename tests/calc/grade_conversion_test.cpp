@@ -17,9 +17,9 @@ using fakes::CaptionWrite;
 using fakes::RecordingView;
 
 struct Bound {
-    double bound;     // upper bound of the row, as the window prints it
+    double bound;       // upper bound of the row, as the window prints it
     const char* tenths; // TenthsText of the bound under a decimal comma
-    int atBound;      // the bound belongs to the lower row
+    int atBound;        // the bound belongs to the lower row
 };
 
 class FifteenthsBound : public testing::TestWithParam<Bound> {};

@@ -101,8 +101,7 @@ inline std::string Message(std::string_view text) { return "! " + std::string(te
 
 // Runs one click of the calculate button. A script that runs out fails the
 // test; the outcome then holds what happened up to that prompt.
-inline Outcome Calculate(const FakeWindow& window, Script script,
-                         std::string_view decimalSeparator)
+inline Outcome Calculate(const FakeWindow& window, Script script, std::string_view decimalSeparator)
 {
     RecordingView view;
     ScriptedPrompter prompter(std::move(script), ScriptedPrompter::AtScriptEnd::Throw);
@@ -112,10 +111,9 @@ inline Outcome Calculate(const FakeWindow& window, Script script,
     } catch (const ScriptExhausted& e) {
         ADD_FAILURE() << e.what();
     }
-    return {prompter.Events(), view.Writes(), view.Punti(), view.Voto10(), view.Voto15(),
-            prompter.UnusedReplies()};
+    return {prompter.Events(), view.Writes(), view.Punti(),
+            view.Voto10(),     view.Voto15(), prompter.UnusedReplies()};
 }
-
 
 enum class Separators { Both, CommaOnly, PeriodOnly };
 

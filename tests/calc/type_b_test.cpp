@@ -106,9 +106,8 @@ TEST(TypeBBreakdown, GrowsWithEachAcceptedReply)
 {
     Outcome outcome = Calculate(TypeB("3"), {"4", "5", "3"}, ",");
     EXPECT_EQ(outcome.PuntiAtPrompts(), (std::vector<std::string>{"", " +4", " +4 +5"}));
-    EXPECT_EQ(outcome.PuntiWrites(),
-              (std::vector<std::string>{"", " +4", " +4 +5", " +4 +5 +3",
-                                        " +4 +5 +3 =  12 su  15"}));
+    EXPECT_EQ(outcome.PuntiWrites(), (std::vector<std::string>{"", " +4", " +4 +5", " +4 +5 +3",
+                                                               " +4 +5 +3 =  12 su  15"}));
 }
 
 TEST(TypeBBreakdown, RejectedReplyAppendsNothing)

@@ -28,8 +28,8 @@ const std::string Correct = Ask("Numero di risposte giuste");
 const std::string Blank = Ask("Numero di risposte non date");
 const std::string Wrong = Ask("Numero di risposte sbagliate");
 const std::vector<std::string> ThreeCounts{Correct, Blank, Wrong};
-const std::string SumDiffers =
-    Message("giuste + non date + sbagliate deve essere uguale al numero di quesiti");
+const std::string SumDiffers = Message(
+    "giuste + non date + sbagliate deve essere uguale al numero di quesiti");
 const std::string EmptyCount = Message("Inserire il numero di quesiti!");
 
 class TypeCPenalize : public testing::TestWithParam<Scenario> {};

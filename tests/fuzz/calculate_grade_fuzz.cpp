@@ -81,7 +81,10 @@ struct FuzzedWindow : WindowValues {
 // The recording view, with every caption checked as it is written.
 class CheckedView : public RecordingView {
 public:
-    explicit CheckedView(const std::string& context) : m_context(context) {}
+    explicit CheckedView(const std::string& context)
+        : m_context(context)
+    {
+    }
 
 private:
     void Check(std::string_view text) override
@@ -99,8 +102,12 @@ public:
 
     FuzzedPrompter(FuzzedDataProvider& input, const FuzzedWindow& window,
                    std::string_view separator, const CheckedView& view, std::string& context)
-        : m_input(input), m_window(window), m_separator(separator), m_view(view),
-          m_context(context), m_inputSize(input.remaining_bytes())
+        : m_input(input)
+        , m_window(window)
+        , m_separator(separator)
+        , m_view(view)
+        , m_context(context)
+        , m_inputSize(input.remaining_bytes())
     {
         const bool mixed = window.kind == TestKind::Mixed;
         m_bSuffix = mixed ? " tipologia B" : "";
@@ -134,8 +141,7 @@ public:
         Check(m_stage != Stage::Ended, "no prompt after a message or a type-B Cancel", shown);
         Check(m_stage != Stage::Done, "no prompt once the last one is answered", shown);
         Check(m_view.Punti() == m_punti,
-              "lblpunti shows the accepted type-B replies as typed while prompting",
-              [&] {
+              "lblpunti shows the accepted type-B replies as typed while prompting", [&] {
                   return shown() + ", lblpunti " + Quoted(m_view.Punti()) + ", expected "
                          + Quoted(m_punti);
               });
@@ -204,8 +210,8 @@ public:
                       && (texts[0].empty() || texts[1].empty() || texts[3].empty()),
                   "the empty-shape message for an empty field, before any prompt", shown);
         } else if (text == BadShape) {
-            Check(m_prompts == 0 && m_window.kind == TestKind::Mixed
-                      && !texts[0].empty() && !texts[1].empty() && !texts[3].empty(),
+            Check(m_prompts == 0 && m_window.kind == TestKind::Mixed && !texts[0].empty()
+                      && !texts[1].empty() && !texts[3].empty(),
                   "the bad-shape message for filled fields, before any prompt", shown);
         } else {
             Fail("only the calculation's own messages", shown);
@@ -310,9 +316,8 @@ void CheckGradeCaptions(const CheckedView& view, std::string_view separator, dou
     const std::string shown = "lblvoto10 " + Quoted(tenths) + ", lblvoto15 " + Quoted(fifteenths)
                               + "; " + context;
 
-    const size_t at = tenths.size() >= separator.size() + 3
-                          ? tenths.size() - 2 - separator.size()
-                          : std::string::npos;
+    const size_t at = tenths.size() >= separator.size() + 3 ? tenths.size() - 2 - separator.size()
+                                                            : std::string::npos;
     bool shape = at != std::string::npos && at >= 1
                  && tenths.compare(at, separator.size(), separator) == 0;
     int hundredths = 0;
@@ -323,8 +328,7 @@ void CheckGradeCaptions(const CheckedView& view, std::string_view separator, dou
         hundredths = hundredths * 10 + (tenths[i] - '0');
     }
     Check(shape, "the grade in tenths has digits, the separator and two decimals", shown);
-    Check(hundredths >= 100 && hundredths <= 1000, "the grade in tenths lies from 1 to 10",
-          shown);
+    Check(hundredths >= 100 && hundredths <= 1000, "the grade in tenths lies from 1 to 10", shown);
 
     int grade15 = 0;
     bool digits = !fifteenths.empty() && fifteenths.size() <= 2 && fifteenths[0] != '0';
@@ -365,15 +369,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzedWindow window;
     switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0: window.kind = TestKind::B; break;
-    case 1: window.kind = TestKind::C; break;
-    case 2: window.kind = TestKind::Mixed; break;
-    default: break; // a state the window never reaches, which the calculation accepts
+    case 0:
+        window.kind = TestKind::B;
+        break;
+    case 1:
+        window.kind = TestKind::C;
+        break;
+    case 2:
+        window.kind = TestKind::Mixed;
+        break;
+    default:
+        break; // a state the window never reaches, which the calculation accepts
     }
     switch (input.ConsumeIntegralInRange(0, 2)) {
-    case 0: window.rule = WrongAnswerRule::Penalize; break;
-    case 1: window.rule = WrongAnswerRule::SameAsBlank; break;
-    default: break;
+    case 0:
+        window.rule = WrongAnswerRule::Penalize;
+        break;
+    case 1:
+        window.rule = WrongAnswerRule::SameAsBlank;
+        break;
+    default:
+        break;
     }
     // The decimal separators of the user's locale: Italian, English, Arabic.
     const std::string_view separator = input.PickValueInArray({",", ".", "\xd9\xab"});

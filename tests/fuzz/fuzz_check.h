@@ -63,7 +63,8 @@ inline std::string Repr(double value)
 inline std::string FixedRepr(double value)
 {
     char buffer[400];
-    auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 20).ptr;
+    auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 20).ptr;
     return std::string(buffer, end);
 }
 
@@ -106,9 +107,9 @@ inline bool ShowsNonNumber(std::string_view text)
 // one separator (at least one digit in all), optional exponent with digits.
 struct Numeral {
     bool negative = false;
-    std::string digits;       // every mantissa digit, integer and fraction part
+    std::string digits; // every mantissa digit, integer and fraction part
     long long fractionDigits = 0;
-    long long exponent = 0;   // saturated far beyond any double's range
+    long long exponent = 0; // saturated far beyond any double's range
 };
 
 inline std::optional<Numeral> WholeNumeral(std::string_view text, std::string_view separator)
@@ -192,7 +193,8 @@ inline bool IsDecimalHundredths(double value, std::int64_t hundredths)
         return false;
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                   std::chars_format::scientific, 14).ptr;
+                                   std::chars_format::scientific, 14)
+                         .ptr;
     const std::string_view scientific(buffer, end - buffer);
     const size_t e = scientific.find('e');
     __int128 digits = scientific[0] - '0';

@@ -50,14 +50,14 @@ void CheckFormat(double value, const std::string& text)
     bool digitsOnly = !mantissa.empty();
     for (size_t i = 0; i < mantissa.size(); ++i)
         digitsOnly = digitsOnly && (IsDigit(mantissa[i]) || i == point);
-    Check(digitsOnly && mantissa.find('.', point == std::string_view::npos ? 0 : point + 1)
-                            == std::string_view::npos,
+    Check(digitsOnly
+              && mantissa.find('.', point == std::string_view::npos ? 0 : point + 1)
+                     == std::string_view::npos,
           "digits with at most one period", shown);
     Check(point == std::string_view::npos
               || (point > 0 && point + 1 < mantissa.size() && mantissa.back() != '0'),
           "no trailing zeros and no bare period", shown);
-    Check(mantissa.size() == 1 || mantissa[0] != '0' || point == 1,
-          "no leading zeros", shown);
+    Check(mantissa.size() == 1 || mantissa[0] != '0' || point == 1, "no leading zeros", shown);
     Check(SignificantDigits(mantissa) <= 15, "at most 15 significant digits", shown);
 
     if (!std::isfinite(value) || std::fabs(value) >= 1e308)
@@ -65,8 +65,8 @@ void CheckFormat(double value, const std::string& text)
     const double back = ReadNumber(text);
     const double magnitude = std::fabs(back);
     Check(std::fabs(back - value) <= 5.2e-15 * std::fabs(value) + DBL_TRUE_MIN,
-          "reads back as the value to 15 significant digits", shown + " reads back as "
-          + Repr(back));
+          "reads back as the value to 15 significant digits",
+          shown + " reads back as " + Repr(back));
     if (e == std::string_view::npos) {
         Check(magnitude < 1e15 && (magnitude == 0 || magnitude >= 1e-15),
               "plain decimal only from 1e-15 to below 1e15", shown);
@@ -120,22 +120,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const auto numerator =
-        provider.ConsumeIntegralInRange<std::int64_t>(-999'999'999'999'999, 999'999'999'999'999);
+    const auto numerator = provider.ConsumeIntegralInRange<std::int64_t>(-999'999'999'999'999,
+                                                                         999'999'999'999'999);
     const int scale = provider.ConsumeIntegralInRange<int>(0, 22);
     // Both operands are exact, so the quotient is the double nearest to the decimal.
     const double decimal = static_cast<double>(numerator) / powers[scale];
     const std::string decimalText = NumberText(decimal);
-    const std::string expected =
-        ShortDecimalText(numerator < 0, std::to_string(numerator < 0 ? -numerator : numerator),
-                         scale);
+    const std::string expected = ShortDecimalText(
+        numerator < 0, std::to_string(numerator < 0 ? -numerator : numerator), scale);
     const std::string shown = std::to_string(numerator) + " / 1e" + std::to_string(scale)
                               + ": NumberText gives " + Quoted(decimalText);
     CheckFormat(decimal, decimalText);
     Check(decimalText == expected, "a short decimal is written as its digits",
           shown + ", expected " + Quoted(expected));
     Check(ReadNumber(decimalText) == decimal, "a short decimal reads back as the same double",
-          shown + " reads back as " + Repr(ReadNumber(decimalText)) + ", not "
-              + Repr(decimal));
+          shown + " reads back as " + Repr(ReadNumber(decimalText)) + ", not " + Repr(decimal));
     return 0;
 }

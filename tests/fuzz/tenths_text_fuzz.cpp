@@ -38,8 +38,8 @@ void CheckTenths(double value, std::string_view separator)
     const std::string text = TenthsText(value, separator);
     if (!std::isfinite(value))
         return; // outside what the function is for; it must only not crash
-    const std::string shown = "TenthsText(" + FixedRepr(value) + ", " + Quoted(separator) + ") = "
-                              + Quoted(text);
+    const std::string shown = "TenthsText(" + FixedRepr(value) + ", " + Quoted(separator)
+                              + ") = " + Quoted(text);
 
     const bool negative = !text.empty() && text[0] == '-';
     const size_t first = negative ? 1 : 0;

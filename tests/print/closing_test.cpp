@@ -6,8 +6,8 @@
 // file stays behind, no helper outlives its deadline, no job is left
 // waiting.
 
-#include "tests/support/print_session.h"
 #include "tests/print/withholding_relay.h"
+#include "tests/support/print_session.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -96,12 +96,13 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         const QString scheduler = Setting("CUPS_SERVER");
-        const WithholdingRelay relay(dir.filePath(QStringLiteral("relay.sock")), scheduler,
-                                     1000ms, WithholdingRelay::After::Relaying);
+        const WithholdingRelay relay(dir.filePath(QStringLiteral("relay.sock")), scheduler, 1000ms,
+                                     WithholdingRelay::After::Relaying);
         QVERIFY(relay.ready());
         QTemporaryDir temp;
         {
-            const EnvironmentSetting server("CUPS_SERVER", dir.filePath(QStringLiteral("relay.sock")));
+            const EnvironmentSetting server("CUPS_SERVER",
+                                            dir.filePath(QStringLiteral("relay.sock")));
             const EnvironmentSetting pageFolder("TMPDIR", temp.path());
             QElapsedTimer pressing;
             pressing.start();

@@ -6,12 +6,12 @@
 // that the page file was taken, and, where the scheduler made a job, what
 // became of it there.
 
+#include "page/page_file.h"
 #include "page/print_status.h"
 #include "print-helper/watchdog.h"
 #include "tests/print/fake_service.h"
 #include "tests/print/withholding_relay.h"
 #include "tests/support/scheduler.h"
-#include "page/page_file.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -47,7 +47,7 @@ bool Admin(const char* program, const QStringList& arguments)
     QProcess admin;
     admin.start(QString::fromLatin1(program), arguments);
     return admin.waitForFinished(30'000) && admin.exitStatus() == QProcess::NormalExit
-        && admin.exitCode() == 0;
+           && admin.exitCode() == 0;
 }
 
 // Every job on the private scheduler, by number, with its state.
@@ -194,7 +194,8 @@ void HelperTest::pageFareIsTheServicesWord()
     QVERIFY(WritePage(page));
     QProcess helper;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("CUPS_SERVER"), route == Route::Straight ? scheduler : socket);
+    environment.insert(QStringLiteral("CUPS_SERVER"),
+                       route == Route::Straight ? scheduler : socket);
     helper.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
@@ -239,8 +240,8 @@ void HelperTest::noWatchdogNoPage()
             throw std::bad_alloc();
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
     };
-    const PrintResult result =
-        PrintBeforeDeadline(SomePage(), "Morvelt", Clock::now() + 1s, noThread);
+    const PrintResult result = PrintBeforeDeadline(SomePage(), "Morvelt", Clock::now() + 1s,
+                                                   noThread);
     QVERIFY(asked);
     QCOMPARE(result, PrintResult::PageNotPrepared);
 }

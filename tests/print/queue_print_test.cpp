@@ -42,7 +42,7 @@ constexpr int JobBoundMs = 60000;
 // 0.00054, the page of another student's calculation 0.0015, of the window
 // before any calculation 0.0046, against a blank page 0.042.
 constexpr char RenderDpi[] = "200";
-constexpr int Averaged = 4;   // rendered pixels per compared pixel, each way
+constexpr int Averaged = 4; // rendered pixels per compared pixel, each way
 constexpr int BlurRadius = 2;
 constexpr int MaxShift = 2;
 constexpr int Contrast = 32;
@@ -56,9 +56,11 @@ QImage Softened(const QImage& image)
         for (int x = 0; x < grey.width(); ++x) {
             int sum = 0;
             int count = 0;
-            for (int v = std::max(0, y - BlurRadius); v <= std::min(grey.height() - 1, y + BlurRadius); ++v) {
+            for (int v = std::max(0, y - BlurRadius);
+                 v <= std::min(grey.height() - 1, y + BlurRadius); ++v) {
                 const uchar* row = grey.constScanLine(v);
-                for (int u = std::max(0, x - BlurRadius); u <= std::min(grey.width() - 1, x + BlurRadius); ++u) {
+                for (int u = std::max(0, x - BlurRadius);
+                     u <= std::min(grey.width() - 1, x + BlurRadius); ++u) {
                     sum += row[u];
                     ++count;
                 }
@@ -79,7 +81,8 @@ double ChangedShare(const QImage& printout, const QImage& reference, int dx, int
         const int py = y + dy;
         for (int x = 0; x < reference.width(); ++x) {
             const int px = x + dx;
-            const bool inside = px >= 0 && py >= 0 && px < printout.width() && py < printout.height();
+            const bool inside = px >= 0 && py >= 0 && px < printout.width()
+                                && py < printout.height();
             const int level = inside ? printout.constScanLine(py)[px] : 255;
             changed += std::abs(level - int(ref[x])) > Contrast;
         }
@@ -168,8 +171,8 @@ private:
         QString pending;
         const bool finished = QTest::qWaitFor(
             [&] {
-                const ToolResult jobs =
-                    Run(QStringLiteral("lpstat"), {"-W", "not-completed", "-o", queue});
+                const ToolResult jobs = Run(QStringLiteral("lpstat"),
+                                            {"-W", "not-completed", "-o", queue});
                 pending = jobs.output;
                 return jobs.ok && jobs.output.trimmed().isEmpty() && QFileInfo(printout).isFile();
             },
@@ -204,7 +207,8 @@ private Q_SLOTS:
     void cleanup()
     {
         if (QTest::currentTestFailed()) {
-            QFile::copy(Setting("MORVELT_CUPS_PRINTOUT"), m_work->filePath(QStringLiteral("queue.pdf")));
+            QFile::copy(Setting("MORVELT_CUPS_PRINTOUT"),
+                        m_work->filePath(QStringLiteral("queue.pdf")));
             m_work->setAutoRemove(false);
             qInfo().noquote() << "pages and pictures kept in" << m_work->path();
         }
@@ -252,10 +256,10 @@ private Q_SLOTS:
         const ToolResult text = Run(QStringLiteral("pdftotext"), {direct, "-"});
         QVERIFY2(text.ok, qPrintable(text.output));
         const QString page = Normalised(text.output);
-        for (const QString& shown : {QStringLiteral(" Maria Rossi "), QStringLiteral(" 3B "),
-                                     QStringLiteral(" Punteggio totale +4 +5 +3 = 12 su 15 "),
-                                     QStringLiteral(" Voto in decimi 8,20 "),
-                                     QStringLiteral(" Voto in quindicesimi 13 ")})
+        for (const QString& shown :
+             {QStringLiteral(" Maria Rossi "), QStringLiteral(" 3B "),
+              QStringLiteral(" Punteggio totale +4 +5 +3 = 12 su 15 "),
+              QStringLiteral(" Voto in decimi 8,20 "), QStringLiteral(" Voto in quindicesimi 13 ")})
             QVERIFY2(page.contains(shown), qPrintable('"' + shown + "\" not on the page: " + page));
 
         // One sheet of the queue's paper: the landscape page comes out on the
@@ -310,8 +314,8 @@ private Q_SLOTS:
             const double d = Difference(printed, Raster(wrong));
             qInfo().noquote() << "difference from" << QFileInfo(wrong).fileName() + ':'
                               << QString::number(d, 'f', 6);
-            QVERIFY2(d > SamePage, qPrintable(QFileInfo(wrong).fileName()
-                                              + " would pass for the printout"));
+            QVERIFY2(d > SamePage,
+                     qPrintable(QFileInfo(wrong).fileName() + " would pass for the printout"));
         }
     }
 };

@@ -14,7 +14,7 @@ bool SetQueueAccepting(bool accepting)
     admin.start(accepting ? QStringLiteral("cupsaccept") : QStringLiteral("cupsreject"),
                 {Setting("MORVELT_CUPS_QUEUE")});
     return admin.waitForFinished(30'000) && admin.exitStatus() == QProcess::NormalExit
-        && admin.exitCode() == 0;
+           && admin.exitCode() == 0;
 }
 
 void NothingToPrepare() {}

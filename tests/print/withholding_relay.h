@@ -27,8 +27,8 @@ class WithholdingRelay {
 public:
     enum class After { Relaying, Silent };
 
-    WithholdingRelay(const QString& path, const QString& scheduler,
-                     std::chrono::milliseconds hold, After after)
+    WithholdingRelay(const QString& path, const QString& scheduler, std::chrono::milliseconds hold,
+                     After after)
         : m_path(path)
         , m_hold(hold)
         , m_after(after)
@@ -67,9 +67,9 @@ private:
 
     struct Link {
         int client;
-        int server; // -1 for a connection taken while silent
-        qsizetype sent = 0;            // client to scheduler
-        Clock::time_point answered{};  // when the answer to the page came
+        int server;                   // -1 for a connection taken while silent
+        qsizetype sent = 0;           // client to scheduler
+        Clock::time_point answered{}; // when the answer to the page came
     };
 
     void Serve()
@@ -116,7 +116,8 @@ private:
         }
         const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (server < 0
-            || ::connect(server, reinterpret_cast<sockaddr*>(&m_scheduler), sizeof m_scheduler) != 0) {
+            || ::connect(server, reinterpret_cast<sockaddr*>(&m_scheduler), sizeof m_scheduler)
+                   != 0) {
             ::close(client);
             if (server >= 0)
                 ::close(server);

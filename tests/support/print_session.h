@@ -68,7 +68,7 @@ inline bool RenderPage(QWidget& window, QPagedPaintDevice& device)
 
 struct ToolResult {
     bool ok = false;
-    QString output;   // standard output, or what went wrong
+    QString output; // standard output, or what went wrong
 };
 
 // Runs one of the CUPS or poppler command-line tools to its end.

@@ -22,21 +22,18 @@
 #include <QTest>
 
 // Skips the test, saying why, when why is not empty; fails it under CI.
-#define MORVELT_NEED_SCHEDULER(why)                                                              \
-    do {                                                                                         \
-        if (const QString reason = (why); !reason.isEmpty()) {                                   \
-            if (qEnvironmentVariable("CI") == QLatin1String("true"))                             \
-                QFAIL(qPrintable(reason + QStringLiteral(", and under CI every one must run"))); \
-            QSKIP(qPrintable(reason));                                                           \
-        }                                                                                        \
+#define MORVELT_NEED_SCHEDULER(why)                                                                \
+    do {                                                                                           \
+        if (const QString reason = (why); !reason.isEmpty()) {                                     \
+            if (qEnvironmentVariable("CI") == QLatin1String("true"))                               \
+                QFAIL(qPrintable(reason + QStringLiteral(", and under CI every one must run")));   \
+            QSKIP(qPrintable(reason));                                                             \
+        }                                                                                          \
     } while (false)
 
 namespace morvelt::printtest {
 
-inline QString Setting(const char* name)
-{
-    return qEnvironmentVariable(name);
-}
+inline QString Setting(const char* name) { return qEnvironmentVariable(name); }
 
 // Why this run cannot print through a scheduler of its own, or an empty text
 // when it can.

@@ -28,18 +28,18 @@
 // Offscreen so that the tests need no display; Italian because the grade in
 // tenths and the type-B replies follow the user's decimal separator, and the
 // expected captions use the comma.
-#define MORVELT_UI_TEST_MAIN_PREPARED(TestClass, prepare)                         \
-    int main(int argc, char** argv)                                               \
-    {                                                                             \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                  \
-        qunsetenv("QT_FONT_DPI");                                                 \
-        qunsetenv("QT_SCALE_FACTOR");                                             \
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));           \
-        prepare();                                                                \
-        QApplication app(argc, argv);                                             \
-        morvelt::LoadWindowFaces();                                               \
-        TestClass test;                                                           \
-        return QTest::qExec(&test, argc, argv);                                   \
+#define MORVELT_UI_TEST_MAIN_PREPARED(TestClass, prepare)                                          \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
+        qunsetenv("QT_FONT_DPI");                                                                  \
+        qunsetenv("QT_SCALE_FACTOR");                                                              \
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));                            \
+        prepare();                                                                                 \
+        QApplication app(argc, argv);                                                              \
+        morvelt::LoadWindowFaces();                                                                \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }
 #define MORVELT_UI_TEST_MAIN(TestClass) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, [] {})
 
@@ -76,8 +76,9 @@ inline QStringList Said(const ScriptedPrompter& prompter)
 {
     QStringList said;
     for (const DialogEvent& event : prompter.Events()) {
-        said << (event.isPrompt ? QStringLiteral("? ") + FromUtf8(event.title) + QStringLiteral(" | ")
-                                : QStringLiteral("! "))
+        said << (event.isPrompt
+                     ? QStringLiteral("? ") + FromUtf8(event.title) + QStringLiteral(" | ")
+                     : QStringLiteral("! "))
                     + FromUtf8(event.text);
     }
     return said;

@@ -135,8 +135,8 @@ bool EdgeShows(const QImage& image, const QRect& frame, int topOffset, const QSt
 {
     const bool horizontal = edge == QLatin1String("top") || edge == QLatin1String("bottom");
     const int expected = edge == QLatin1String("top")      ? frame.top() + topOffset
-                       : edge == QLatin1String("bottom")   ? frame.bottom()
-                       : edge == QLatin1String("left")     ? frame.left()
+                         : edge == QLatin1String("bottom") ? frame.bottom()
+                         : edge == QLatin1String("left")   ? frame.left()
                                                            : frame.right();
     const int from = horizontal ? frame.left() + frame.width() * 6 / 10
                                 : frame.top() + topOffset + frame.height() / 10;
@@ -242,8 +242,9 @@ private Q_SLOTS:
         auto* box = Control<QGroupBox>(*m_window, qPrintable(frame));
         QVERIFY(box);
         // The border runs through the middle of the caption's line.
-        const int captionMiddle =
-            box->title().isEmpty() ? 0 : qRound(box->fontMetrics().height() / 2 * Scale);
+        const int captionMiddle = box->title().isEmpty()
+                                      ? 0
+                                      : qRound(box->fontMetrics().height() / 2 * Scale);
         QVERIFY(EdgeShows(Painted(*m_window), DeviceBox(*m_window, *box), captionMiddle, edge));
     }
 

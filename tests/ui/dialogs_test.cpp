@@ -74,14 +74,16 @@ private:
         if (m_busy || !modal || !modal->isVisible())
             return;
         m_busy = true;
-        const std::optional<Step> step =
-            m_next < m_script.size() ? std::optional<Step>(m_script[m_next++]) : std::nullopt;
+        const std::optional<Step> step = m_next < m_script.size()
+                                             ? std::optional<Step>(m_script[m_next++])
+                                             : std::nullopt;
         if (auto* input = qobject_cast<QInputDialog*>(modal))
             Answer(*input, step);
         else if (auto* box = qobject_cast<QMessageBox*>(modal))
             Close(*box);
         else {
-            m_problems << "unexpected modal " + QString::fromLatin1(modal->metaObject()->className());
+            m_problems << "unexpected modal "
+                              + QString::fromLatin1(modal->metaObject()->className());
             modal->close();
         }
         m_busy = false;
@@ -137,9 +139,10 @@ private:
 };
 
 const char NoteC[] = "I quesiti devono avere lo stesso ''peso''.";
-const char NoteB[] = "I quesiti devono avere lo stesso ''peso''. La parte relativa alla Tipologia B "
-                     "può essere utilizzata anche per la Tipologia A, purché tutti i quesiti "
-                     "abbiano sempre lo stesso ''peso''.";
+const char NoteB[] =
+    "I quesiti devono avere lo stesso ''peso''. La parte relativa alla Tipologia B "
+    "può essere utilizzata anche per la Tipologia A, purché tutti i quesiti "
+    "abbiano sempre lo stesso ''peso''.";
 
 } // namespace
 

@@ -248,8 +248,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, control);
         QFETCH(QString, name);
-        QAccessibleInterface* accessible
-            = QAccessible::queryAccessibleInterface(Control(*m_window, qPrintable(control)));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(
+            Control(*m_window, qPrintable(control)));
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), name);
     }
@@ -274,8 +274,8 @@ private Q_SLOTS:
         TypeInto(*m_window, "txtb", QStringLiteral("3"));
         QVERIFY(ClickControl(*m_window, QStringLiteral("Command1")));
 
-        QAccessibleInterface* accessible
-            = QAccessible::queryAccessibleInterface(Control(*m_window, qPrintable(control)));
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(
+            Control(*m_window, qPrintable(control)));
         QVERIFY(accessible);
         QCOMPARE(accessible->text(QAccessible::Name), label);
         QCOMPARE(accessible->text(QAccessible::Description), value);

@@ -25,8 +25,8 @@ struct Placement {
     const char* name;
     const char* container;
     int left, top, width, height; // twips, from the container's top-left corner
-    const char* caption; // TableRow for a row of the table of fifteenths
-    int lines; // how many lines the caption takes in its box; 0 for no caption
+    const char* caption;          // TableRow for a row of the table of fifteenths
+    int lines;                    // how many lines the caption takes in its box; 0 for no caption
 };
 
 // A row's caption is the calculation's table, which tableRows reads back.
@@ -90,10 +90,7 @@ const Placement Layout[] = {
 };
 // clang-format on
 
-int Pixels(int twips)
-{
-    return qRound(twips / 15.0);
-}
+int Pixels(int twips) { return qRound(twips / 15.0); }
 
 } // namespace
 
@@ -168,8 +165,13 @@ void LayoutTest::placement()
     QVERIFY2(near(box.x(), stored.x()) && near(box.y(), stored.y())
                  && near(box.width(), stored.width()) && near(box.height(), stored.height()),
              qPrintable(QString("at (%1, %2) %3 x %4, stored (%5, %6) %7 x %8")
-                            .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())
-                            .arg(stored.x()).arg(stored.y()).arg(stored.width())
+                            .arg(box.x())
+                            .arg(box.y())
+                            .arg(box.width())
+                            .arg(box.height())
+                            .arg(stored.x())
+                            .arg(stored.y())
+                            .arg(stored.width())
                             .arg(stored.height())));
     if (p.caption != TableRow)
         QCOMPARE(Caption(control), QString::fromUtf8(p.caption));
@@ -204,23 +206,26 @@ void LayoutTest::captionFitsItsBox()
         QStyleOptionButton style;
         style.initFrom(option);
         style.text = caption;
-        width = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option)
-                    .width();
+        width =
+            option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option).width();
     } else if (qobject_cast<QGroupBox*>(control)) {
         height = metrics.height(); // the title runs along the top edge
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         QStyleOptionButton style;
         style.initFrom(button);
         style.text = caption;
-        width = button->style()->subElementRect(QStyle::SE_PushButtonContents, &style, button)
-                    .width();
+        width =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &style, button).width();
     }
 
     const int big = 10000;
     const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, big), Qt::TextWordWrap, caption);
     const QRect oneLine = metrics.boundingRect(QRect(0, 0, big, big), 0, caption);
     const QString measured = QString("%1 x %2 px in a box of %3 x %4")
-                                 .arg(wrapped.width()).arg(wrapped.height()).arg(width).arg(height);
+                                 .arg(wrapped.width())
+                                 .arg(wrapped.height())
+                                 .arg(width)
+                                 .arg(height);
     QVERIFY2(wrapped.height() <= height, qPrintable("cut: " + measured));
     if (p.lines == 1) {
         QVERIFY2(wrapped.height() == oneLine.height(), qPrintable("wraps: " + measured));
@@ -301,9 +306,9 @@ void LayoutTest::faces()
 
 void LayoutTest::tabChain()
 {
-    const QStringList expected{"Option1", "Option2", "Option3", "txtb",   "txtc",     "Command1",
-                               "Command2", "txtpeso", "Option5", "Option6", "txtitem", "Text1",
-                               "Text2",   "Command3", "Command5", "Command4"};
+    const QStringList expected{"Option1",  "Option2",  "Option3",  "txtb",    "txtc",    "Command1",
+                               "Command2", "txtpeso",  "Option5",  "Option6", "txtitem", "Text1",
+                               "Text2",    "Command3", "Command5", "Command4"};
     QWidget* start = Control(*m_window, "Option1");
     QStringList chain{start->objectName()};
     for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 200;

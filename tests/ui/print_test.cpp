@@ -3,9 +3,9 @@
 // the window goes on answering, and the teacher is told once, after any
 // prompt that is open.
 
-#include "tests/support/window_test.h"
-#include "tests/support/print_session.h"
 #include "page/print_status.h"
+#include "tests/support/print_session.h"
+#include "tests/support/window_test.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -55,7 +55,10 @@ QList<Word> Words(const QString& pdf)
     for (auto match = word.globalMatch(html); match.hasNext();) {
         const auto m = match.next();
         QString text = m.captured(3);
-        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"");
+        text.replace("&amp;", "&")
+            .replace("&lt;", "<")
+            .replace("&gt;", ">")
+            .replace("&quot;", "\"");
         words.append({text, m.captured(1).toDouble(), m.captured(2).toDouble()});
     }
     return words;
@@ -82,7 +85,8 @@ QStringList PageFiles(const QString& dir)
 QImage Raster(const QString& pdf)
 {
     const QString base = pdf.chopped(4);
-    if (Run("pdftoppm", {"-r", "72", "-gray", "-png", "-singlefile", pdf, base}).startsWith("failed"))
+    if (Run("pdftoppm", {"-r", "72", "-gray", "-png", "-singlefile", pdf, base})
+            .startsWith("failed"))
         return {};
     return QImage(base + ".png").convertToFormat(QImage::Format_Grayscale8);
 }
@@ -171,8 +175,8 @@ bool PrintTest::Fill(bool calculate, const QString& schoolClass)
         return morvelt::printtest::Sign(*m_window, "Maria Rossi", schoolClass);
     m_prompter->SetScript({"4", "5", "3"});
     return morvelt::printtest::Grade(*m_window, "3")
-        && morvelt::printtest::Sign(*m_window, "Maria Rossi", schoolClass)
-        && Control<QLabel>(*m_window, "lblvoto15")->text() == "13";
+           && morvelt::printtest::Sign(*m_window, "Maria Rossi", schoolClass)
+           && Control<QLabel>(*m_window, "lblvoto15")->text() == "13";
 }
 
 QString PrintTest::Render(bool throughPrinter, const QString& name)
@@ -275,12 +279,15 @@ void PrintTest::pageShowsWindow()
     const QStringList classWords = schoolClass.split(' ');
     QVERIFY2(HasSequence(words, classWords.mid(0, 2)), qPrintable(text));
     const auto at = [&](const QString& word) {
-        return std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == word; });
+        return std::find_if(words.begin(), words.end(),
+                            [&](const Word& w) { return w.text == word; });
     };
     QVERIFY(at("CLASSE") != words.end() && at(classWords.first()) != words.end());
     QVERIFY2(qAbs(at(classWords.first())->left - at("CLASSE")->left) < 5,
-             qPrintable(QString("%1 at %2, CLASSE at %3").arg(classWords.first())
-                            .arg(at(classWords.first())->left).arg(at("CLASSE")->left)));
+             qPrintable(QString("%1 at %2, CLASSE at %3")
+                            .arg(classWords.first())
+                            .arg(at(classWords.first())->left)
+                            .arg(at("CLASSE")->left)));
     QVERIFY2(HasSequence(words, {"oltre", "9,5", "15"}), qPrintable(text));
     QVERIFY2(HasSequence(words, {"INSERISCI", "I", "PUNTEGGI", "E", "CALCOLA", "IL", "VOTO"}),
              qPrintable(text));
@@ -304,7 +311,8 @@ void PrintTest::pageShowsWindow()
     QVERIFY(!page.isNull());
     const auto [left, right] = InkColumns(page);
     QVERIFY2(qAbs(left - (page.width() - 1 - right)) <= 14,
-             qPrintable(QString("ink from %1 to %2 of %3 points").arg(left).arg(right).arg(page.width())));
+             qPrintable(
+                 QString("ink from %1 to %2 of %3 points").arg(left).arg(right).arg(page.width())));
 
     // Whatever the window's size, focus or pointer, the page is the one of
     // the window as it opens, unfocused, with the pointer on no control.
@@ -411,8 +419,8 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
     QTemporaryDir pages;
     QFile file(m_dir.filePath(QStringLiteral("not-a-folder")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    const EnvironmentSetting pageFolderSetting(
-        "TMPDIR", pageFolder == "file" ? file.fileName() : pages.path());
+    const EnvironmentSetting pageFolderSetting("TMPDIR", pageFolder == "file" ? file.fileName()
+                                                                              : pages.path());
     m_window->SetPrintHelper(helperEnds.isEmpty() ? m_dir.filePath(QStringLiteral("no-such-helper"))
                                                   : StubHelper(m_dir.path(), helperEnds));
     m_window->SetPrintTime(std::chrono::milliseconds(500));

@@ -24,12 +24,11 @@ const QStringList Items{"Label3", "txtitem"};
 
 // Everything else is enabled from start to end.
 const QStringList AlwaysEnabled{
-    "Frame1",  "Option1", "Option2", "Option3",  "Frame2",   "Text1",     "Text2",
-    "Label27", "Label28", "Command1", "Command2", "Command3", "Command4",  "Command5",
-    "Label4",  "Label5",  "Label6",  "lblpunti", "lblvoto10", "lblvoto15", "Label9",
-    "Label10", "Label11", "Label12", "Label13",  "Label14",  "Label15",   "Label16",
-    "Label17", "Label18", "Label19", "Label20",  "Label21",  "Label22",   "Label23",
-    "Label24", "Label25", "Line1"};
+    "Frame1",  "Option1",  "Option2",   "Option3",   "Frame2",   "Text1",    "Text2",   "Label27",
+    "Label28", "Command1", "Command2",  "Command3",  "Command4", "Command5", "Label4",  "Label5",
+    "Label6",  "lblpunti", "lblvoto10", "lblvoto15", "Label9",   "Label10",  "Label11", "Label12",
+    "Label13", "Label14",  "Label15",   "Label16",   "Label17",  "Label18",  "Label19", "Label20",
+    "Label21", "Label22",  "Label23",   "Label24",   "Label25",  "Line1"};
 
 const QStringList TestKindOptions{"Option1", "Option2", "Option3"};
 const QStringList RuleOptions{"Option5", "Option6"};
@@ -273,8 +272,10 @@ void WindowStateTest::repeatedActionChangesNothing()
     Click({option});
     QCOMPARE(EnabledStates(*m_window), once);
     const QMap<QString, void (morvelt::Form1::*)()> actions{
-        {"Option1", &morvelt::Form1::Option1_Click}, {"Option2", &morvelt::Form1::Option2_Click},
-        {"Option3", &morvelt::Form1::Option3_Click}, {"Option5", &morvelt::Form1::Option5_Click},
+        {"Option1", &morvelt::Form1::Option1_Click},
+        {"Option2", &morvelt::Form1::Option2_Click},
+        {"Option3", &morvelt::Form1::Option3_Click},
+        {"Option5", &morvelt::Form1::Option5_Click},
         {"Option6", &morvelt::Form1::Option6_Click}};
     (m_window.get()->*actions.value(option))();
     QCOMPARE(EnabledStates(*m_window), once);
