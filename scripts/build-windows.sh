@@ -180,5 +180,5 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build"/CMakeCache.txt)
 installer=$build/Morvelt-$version-win64-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$installer" \
     -DFILES="$files_nsh" -DPROGRAM="$build"/running-mutex.nsh \
-    "$root"/resources/windows/installer.nsi
+    "$root"/packaging/windows/installer.nsi
 say "made $installer ($(du -h "$installer" | cut -f1); installed $(du -sh "$stage" | cut -f1))"

@@ -158,7 +158,7 @@ echo "uninstalled: C:\\Scuola holds the teacher's files alone: $left"
 
 # Morvelt 1.0.0 installed into the folder as given, with no list.
 mkdir -p "$c/Classe/plugins/platforms" "$c/Classe/plugins/styles"
-tr -d '\r' <"$(dirname "$0")/../../resources/windows/morvelt-1.0.0-files.txt" | tr '\\' / |
+tr -d '\r' <"$(dirname "$0")/../../packaging/windows/morvelt-1.0.0-files.txt" | tr '\\' / |
     while read -r file; do echo 1.0.0 >"$c/Classe/$file"; done
 echo "compito" >"$c/Classe/compito-3B.docx"
 wine reg add "$apps_key" /v InstallLocation /d 'C:\Classe' /f >/dev/null 2>&1
