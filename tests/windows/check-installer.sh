@@ -17,6 +17,7 @@
 #   check-installer.sh INSTALLER
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
+source "$(dirname "$0")/../support/private-x.sh"
 installer=$1
 work=$(mktemp -d)
 pids=()
@@ -34,10 +35,7 @@ echo "the installer's manifest says <dpiAware>true</dpiAware>"
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_private_x
 wineboot -i >/dev/null 2>&1
 wineserver -w
 c=$WINEPREFIX/drive_c

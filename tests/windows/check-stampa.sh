@@ -14,6 +14,7 @@
 #   check-stampa.sh PROGRAM.exe WINE-RUN [--path FOLDER]...
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
+source "$(dirname "$0")/../support/private-x.sh"
 program=$1
 shift
 if [ -z "${MORVELT_CUPS_PRINTOUT:-}" ]; then
@@ -29,10 +30,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$*"; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_private_x
 
 # open: starts the program and puts the id of its window in $window.
 open() {
