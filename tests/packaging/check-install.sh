@@ -6,14 +6,9 @@
 # That window, idle, has loaded nothing of printing.
 set -euo pipefail
 source "$(dirname "$0")/../support/private-x.sh"
+source "$(dirname "$0")/../support/scratch.sh"
 build=$1
-root=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$root"
-}
-trap cleanup EXIT
+root=$work/root
 
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 

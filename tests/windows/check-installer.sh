@@ -18,16 +18,10 @@
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
 source "$(dirname "$0")/../support/private-x.sh"
+source "$(dirname "$0")/../support/scratch.sh"
 installer=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; exit 1; }
+# The prefix's Wine programs end before the folder goes.
+trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; end_scratch' EXIT
 
 grep -aq '<dpiAware[^>]*>true</dpiAware>' "$installer" ||
     fail "the installer's manifest does not say <dpiAware>true</dpiAware>"

@@ -21,14 +21,7 @@ if [ -z "${MORVELT_CUPS_PRINTOUT:-}" ]; then
     echo "SKIP: not run under scripts/with-cups.sh: no private print queue to print on"
     exit 77
 fi
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; exit 1; }
+source "$(dirname "$0")/../support/scratch.sh"
 
 start_private_x
 
