@@ -59,8 +59,8 @@ if [ "${1:-}" = installer ]; then
     exit
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target morvelt -j"$(nproc)" >/dev/null
+cmake --preset default >/dev/null
+cmake --build --preset default --target morvelt -j"$(nproc)" >/dev/null
 
 # The program to start: the Linux build, or the Windows one under Wine.
 program=(build/app/morvelt)
@@ -115,9 +115,10 @@ shoot window-dark.png 1 QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 shoot window-150.png 1.5
 
 if [ -x build-windows/morvelt.exe ]; then
-    qt=$(ls -d "${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}"/qt-* | head -n 1)
-    program=(scripts/wine-run.sh --path "$qt/bin" --path /usr/lib/gcc/x86_64-w64-mingw32/12-posix
-             --path /usr/x86_64-w64-mingw32/lib build-windows/morvelt.exe)
+    # Under Wine as CTest runs the Windows tests, with the same Qt.
+    source scripts/windows-paths.sh
+    IFS=';' read -r -a program <<<"$MORVELT_WINDOWS_EMULATOR"
+    program+=(build-windows/morvelt.exe)
     shoot window-windows.png 1
     WINEPREFIX=$PWD/build-windows/wine wineserver -k 2>/dev/null || true
     shoot_installer
