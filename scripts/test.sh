@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Morvelt and runs every test, in up to four passes, each in its own
-# build folder and each through its presets in CMakePresets.json:
+# build folder and each through its presets in CMakePresets.json, where
+# warnings fail the build:
 #   build-sanitize  every test under AddressSanitizer and
 #                   UndefinedBehaviorSanitizer, where any report fails;
 #   build-fuzz      the calculation's fuzz targets (clang, libFuzzer), each
