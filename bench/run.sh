@@ -14,6 +14,7 @@ warmup=${WARMUP:-2}
 build=build-bench
 
 source scripts/packages.sh
+source tests/support/private-x.sh
 scripts/install-deps.sh "${build_packages[@]}" xvfb valgrind
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -55,19 +56,8 @@ awk -v a="$morvelt_instructions" -v b="$minimal_instructions" 'BEGIN {
 
 QT_QPA_PLATFORM=offscreen "${bench[@]}"
 
-# A private X server on a display number it picks itself; it writes the
-# number once it accepts clients.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -f "$displayfile"' EXIT
-for _ in $(seq 100); do
-    [ -s "$displayfile" ] && break
-    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
-    sleep 0.1
-done
-[ -s "$displayfile" ] || { echo "Xvfb gave no display number" >&2; exit 1; }
-
+start_private_x
 echo
-DISPLAY=":$(head -n 1 "$displayfile")" QT_QPA_PLATFORM=xcb "${bench[@]}"
+QT_QPA_PLATFORM=xcb "${bench[@]}"
+stop_private_x
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

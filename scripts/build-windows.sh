@@ -8,45 +8,25 @@
 # and Qt's own source package (qt6-base, the version of the machine's Qt host
 # tools), fetched through a private apt set-up so that the machine's apt
 # configuration stays as it is. Qt for Windows and GoogleTest for Windows are
-# built once per machine into a cache outside the repository:
-#
-#   ${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/morvelt-windows}/
-#       qt-<version>-<key>/      Qt's Windows build, installed (about 80 MB)
-#       gtest-<version>-<key>/   GoogleTest's
-#
-# where <key> is a digest of the configure options and the toolchain file, so
-# that a change to either builds them anew. Qt's build takes about 20 minutes
+# built once per machine into a cache outside the repository
+# (scripts/windows-paths.sh says where). Qt's build takes about 20 minutes
 # on two cores; its build tree is removed once installed.
 #
-# The build folder, build-windows/, also holds the Windows tests, which
-# `ctest --test-dir build-windows` runs under Wine (scripts/wine-run.sh).
+# Morvelt itself is built by the `windows` preset (CMakePresets.json), with
+# the paths that windows-paths.sh exports. The build folder, build-windows/,
+# also holds the Windows tests, which `ctest --preset windows` runs under
+# Wine (scripts/wine-run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${windows_packages[@]}"
+source scripts/windows-paths.sh
 
 jobs=$(nproc)
-toolchain=$root/cmake/mingw-w64-x86_64.cmake
-cache=${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}
-qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 say() { echo "build-windows: $*" >&2; }
 
 # --- Qt for Windows ---------------------------------------------------------
-
-# The modules Morvelt needs (Core, Gui, Widgets, PrintSupport, Test) and the
-# platform plugins it runs on (windows, offscreen for the tests); what it
-# does not use is left out. Direct2D stays: without it 6.4's print support
-# and Windows plugin do not link.
-qt_options=(
-    -xplatform win32-g++ -qt-host-path /usr -release -shared
-    -nomake tests -nomake examples
-    -no-opengl -no-dbus -no-feature-vulkan -no-feature-sql -no-feature-network
-    -no-feature-xml -no-feature-concurrent -no-feature-tabletevent -no-libjpeg
-    -qt-zlib -qt-pcre -qt-harfbuzz -qt-freetype -qt-libpng
-)
-key=$( (printf '%s\n' "${qt_options[@]}"; cat "$toolchain") | sha256sum | cut -c1-12)
-qt=$cache/qt-$qt_version-$key
 
 # Debian's source of the machine's own Qt, through apt with a configuration
 # of its own in the cache: the machine's sources, as deb-src.
@@ -96,8 +76,6 @@ say "Qt for Windows: $qt"
 
 # --- GoogleTest for Windows, from Debian's source of it ---------------------
 
-gtest_version=$(dpkg-query -W -f='${Version}' googletest)
-gtest=$cache/gtest-$gtest_version-$(cut -c1-12 <<<"$(sha256sum "$toolchain")")
 if [ ! -d "$gtest" ]; then
     say "building GoogleTest $gtest_version for Windows into $gtest"
     work=$(mktemp -d)
@@ -113,17 +91,10 @@ fi
 # --- Morvelt ----------------------------------------------------------------
 
 # The tests run under Wine, through scripts/wine-run.sh with the Windows
-# Qt's and the runtime's DLLs on the path.
+# Qt's and the runtime's DLLs on the path (MORVELT_WINDOWS_EMULATOR).
 build=$root/build-windows
-runtime_dlls=(/usr/lib/gcc/x86_64-w64-mingw32/*-posix/libstdc++-6.dll
-              /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libgcc_s_seh-1.dll
-              /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
-runtime_dir=$(dirname "${runtime_dlls[0]}")
-emulator="$root/scripts/wine-run.sh;--path;$qt/bin;--path;$runtime_dir;--path;/usr/x86_64-w64-mingw32/lib"
-"$qt"/bin/qt-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$gtest" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" >/dev/null
-cmake --build "$build" --parallel "$jobs"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --parallel "$jobs"
 
 # --- The installer ----------------------------------------------------------
 
@@ -180,5 +151,5 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build"/CMakeCache.txt)
 installer=$build/Morvelt-$version-win64-setup.exe
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$installer" \
     -DFILES="$files_nsh" -DPROGRAM="$build"/running-mutex.nsh \
-    "$root"/resources/windows/installer.nsi
+    "$root"/packaging/windows/installer.nsi
 say "made $installer ($(du -h "$installer" | cut -f1); installed $(du -sh "$stage" | cut -f1))"

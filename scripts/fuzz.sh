@@ -6,8 +6,10 @@
 # builds the fuzz targets (build-fuzz, clang) and runs each of them, or only
 # those named (read_number read_count reply_value number_text integer_text
 # tenths_text calculate_grade), for SECONDS (default 60), one after the
-# other. What they find grows build-fuzz/tests/fuzz/corpus/, which the test
-# run starts from as well. An input that breaks a rule is kept in
+# other. Each runs as its fuzz test does (tests/fuzz/CMakeLists.txt: its
+# flags, corpus and seeds, read from CTest), for longer. What they find
+# grows build-fuzz/tests/fuzz/corpus/, which the test run starts from as
+# well. An input that breaks a rule is kept in
 # build-fuzz/tests/fuzz/crashes/ and its message is printed; the script goes
 # on with the next target and fails at the end.
 set -euo pipefail
@@ -21,27 +23,28 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
     exit 2
 fi
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-    targets=(read_number read_count reply_value number_text integer_text tenths_text
-             calculate_grade)
-fi
 
-scripts/install-deps.sh cmake make "${fuzz_packages[@]}"
+scripts/install-deps.sh cmake make jq "${fuzz_packages[@]}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
-dir=build-fuzz/tests/fuzz
+# The fuzz tests as CTest knows them, each named fuzz_<target>.
+tests=$(ctest --preset fuzz -N -L fuzz --show-only=json-v1)
+if [ ${#targets[@]} -eq 0 ]; then
+    mapfile -t targets < <(jq -r '.tests[].name | sub("^fuzz_"; "")' <<<"$tests")
+fi
+
 failed=()
 for target in "${targets[@]}"; do
-    if [ ! -x "$dir/fuzz_$target" ]; then
+    mapfile -t command < <(jq -r --arg name "fuzz_$target" \
+        '.tests[] | select(.name == $name) | .command[]' <<<"$tests")
+    if [ ${#command[@]} -eq 0 ]; then
         echo "no fuzz target $target" >&2
         exit 2
     fi
-    log=$dir/$target.log
+    log=$(dirname "${command[0]}")/$target.log
     echo "fuzz_$target: ${seconds} s, log in $log"
-    if "$dir/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-            -artifact_prefix="$dir/crashes/$target-" \
-            "$dir/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+    if "${command[@]/#-max_total_time=*/-max_total_time=$seconds}" >"$log" 2>&1; then
         grep -E '^Done [0-9]+ runs' "$log" | sed 's/^/  /'
     else
         grep -E -A1 'morvelt fuzz: broken' "$log" | sed 's/^/  /'

@@ -15,6 +15,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 source scripts/find-window.sh
+source tests/support/private-x.sh
 
 scripts/install-deps.sh "${build_packages[@]}" xvfb xdotool imagemagick qt6-gtk-platformtheme
 mkdir -p docs
@@ -26,11 +27,9 @@ shoot_installer() {
     local installer work window
     installer=$(ls build-windows/Morvelt-*-win64-setup.exe)
     work=$(mktemp -d)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    local xvfb=$!
-    trap "WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf $work" EXIT
-    for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(cat "$work/display") WINEPREFIX=$work/prefix WINEDEBUG=-all
+    start_private_x
+    trap "WINEPREFIX=$work/prefix wineserver -k 2>/dev/null; rm -rf $work" EXIT
+    export WINEPREFIX=$work/prefix WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
     wineboot -i >/dev/null 2>&1
     wineserver -w
@@ -51,8 +50,7 @@ shoot_installer() {
     import -window "$window" docs/installer-finish.png
     trap - EXIT
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    kill $xvfb 2>/dev/null || true
-    wait $xvfb 2>/dev/null || true
+    stop_private_x
     rm -rf "$work"
     echo "Wrote docs/installer-welcome.png and docs/installer-finish.png"
 }
@@ -61,8 +59,8 @@ if [ "${1:-}" = installer ]; then
     exit
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target morvelt -j"$(nproc)" >/dev/null
+cmake --preset default >/dev/null
+cmake --build --preset default --target morvelt -j"$(nproc)" >/dev/null
 
 # The program to start: the Linux build, or the Windows one under Wine.
 program=(build/app/morvelt)
@@ -71,15 +69,11 @@ program=(build/app/morvelt)
 shoot() {
     local picture=$1 scale=$2
     shift 2
-    local display=:$((100 + RANDOM % 100))
-    Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    export DISPLAY=$display
-    for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+    start_private_x 1600x1200
     # Italian, as the teachers who use it see it: the grade reads 8,20.
     env "$@" QT_SCALE_FACTOR="$scale" LANG=it_IT.UTF-8 "${program[@]}" >/dev/null 2>&1 &
     local morvelt=$!
-    trap "kill $morvelt $xvfb 2>/dev/null || true" EXIT
+    trap "kill $morvelt 2>/dev/null || true" EXIT
 
     local window
     window=$(find_window 'Valutazione Morvelt')
@@ -109,8 +103,9 @@ shoot() {
     done
     sleep 1
     import -window "$window" "docs/$picture"
-    kill $morvelt $xvfb 2>/dev/null || true
-    wait $morvelt $xvfb 2>/dev/null || true
+    kill $morvelt 2>/dev/null || true
+    wait $morvelt 2>/dev/null || true
+    stop_private_x
     trap - EXIT
     echo "Wrote docs/$picture"
 }
@@ -120,9 +115,10 @@ shoot window-dark.png 1 QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 shoot window-150.png 1.5
 
 if [ -x build-windows/morvelt.exe ]; then
-    qt=$(ls -d "${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}"/qt-* | head -n 1)
-    program=(scripts/wine-run.sh --path "$qt/bin" --path /usr/lib/gcc/x86_64-w64-mingw32/12-posix
-             --path /usr/x86_64-w64-mingw32/lib build-windows/morvelt.exe)
+    # Under Wine as CTest runs the Windows tests, with the same Qt.
+    source scripts/windows-paths.sh
+    IFS=';' read -r -a program <<<"$MORVELT_WINDOWS_EMULATOR"
+    program+=(build-windows/morvelt.exe)
     shoot window-windows.png 1
     WINEPREFIX=$PWD/build-windows/wine wineserver -k 2>/dev/null || true
     shoot_installer

@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
 scripts/install-deps.sh "${build_packages[@]}"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target morvelt -j"$(nproc)"
+# The same build as the test command's last pass (the `default` preset).
+cmake --preset default >/dev/null
+cmake --build --preset default --target morvelt -j"$(nproc)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "Morvelt is built (build/app/morvelt) but there is no display to show its window on." >&2

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Morvelt and runs every test, in up to four passes, each in its own
-# build folder:
+# build folder and each through its presets in CMakePresets.json, where
+# warnings fail the build:
 #   build-sanitize  every test under AddressSanitizer and
 #                   UndefinedBehaviorSanitizer, where any report fails;
 #   build-fuzz      the calculation's fuzz targets (clang, libFuzzer), each
@@ -23,29 +24,30 @@ source scripts/packages.sh
 
 scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}"
 
-cmake --preset sanitize >/dev/null
-cmake --build --preset sanitize -j"$(nproc)"
-ctest --preset sanitize -j"$(nproc)"
+# Builds and test runs use every core; a workflow takes no -j of its own.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j"$(nproc)"
-ctest --preset fuzz -j"$(nproc)"
+cmake --workflow --preset sanitize
+cmake --workflow --preset fuzz
 
 # Windows: Qt for Windows built once per machine (about 20 minutes), then
 # the installer, and the calculation's and the window's tests and the
 # installer under Wine.
 if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WINDOWS:-}" = 1 ]; then
     scripts/build-windows.sh
-    scripts/with-cups.sh ctest --test-dir build-windows --output-on-failure -j"$(nproc)"
+    scripts/with-cups.sh ctest --preset windows
 else
     echo "test.sh: the Windows pass builds Qt for Windows once (about 20 minutes), so it" \
          "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# The ordinary pass in steps rather than as its workflow: only its tests
+# belong in the private print session.
+cmake --preset default >/dev/null
+cmake --build --preset default
 if [ "${CI:-}" != true ] && [ "${MORVELT_TEST_PACKAGE_INSTALL:-}" != 1 ]; then
     echo "test.sh: the Debian package test installs system-wide, so it will skip;" \
          "MORVELT_TEST_PACKAGE_INSTALL=1 runs it" >&2
 fi
-scripts/with-cups.sh ctest --test-dir build --output-on-failure -j"$(nproc)"
+scripts/with-cups.sh ctest --preset default

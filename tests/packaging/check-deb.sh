@@ -5,8 +5,11 @@
 # run on someone's desktop: it runs under CI (CI=true) or when asked for with
 # MORVELT_TEST_PACKAGE_INSTALL=1, and needs root or sudo; otherwise it is
 # skipped (exit 77).
+#
+#   check-deb.sh FOLDER    (where build-deb.sh put the package)
 set -euo pipefail
-build=$1
+source "$(dirname "$0")/../support/private-x.sh"
+folder=$1
 
 if [ "${CI:-}" != true ] && [ "${MORVELT_TEST_PACKAGE_INSTALL:-}" != 1 ]; then
     echo "skipped: installing the package system-wide runs under CI=true or with MORVELT_TEST_PACKAGE_INSTALL=1"
@@ -29,15 +32,14 @@ fi
 work=$(mktemp -d)
 cleanup() {
     [ -n "${morvelt:-}" ] && kill "$morvelt" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq morvelt >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-(cd "$build" && cpack -G DEB -B "$work" >/dev/null)
+cp "$folder"/morvelt_*.deb "$work"/
 deb=$(ls "$work"/morvelt_*.deb)
-echo "built $(basename "$deb")"
+echo "installing $(basename "$deb")"
 dpkg-deb -f "$deb" Depends
 
 chmod 755 "$work"   # apt's sandbox user reads the package from here
@@ -52,11 +54,7 @@ helper_status=0
 /usr/libexec/morvelt/morvelt-print /nonexistent.page 1000 2>/dev/null || helper_status=$?
 [ "$helper_status" -eq 14 ] || { echo "the installed print helper answered $helper_status"; exit 1; }
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+start_private_x 1024x768
 /usr/bin/morvelt >/dev/null 2>&1 &
 morvelt=$!
 if timeout 20 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt Tipologia B e C' >/dev/null; then

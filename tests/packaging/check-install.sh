@@ -5,14 +5,10 @@
 # weston, and the X11 window class that the entry claims under a private Xvfb.
 # That window, idle, has loaded nothing of printing.
 set -euo pipefail
+source "$(dirname "$0")/../support/private-x.sh"
+source "$(dirname "$0")/../support/scratch.sh"
 build=$1
-root=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$root"
-}
-trap cleanup EXIT
+root=$work/root
 
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
@@ -69,14 +65,11 @@ fi
 
 # X11: the window's class is the one the installed entry claims.
 claimed=$(sed -n 's/^StartupWMClass=//p' "$entry")
-display=:$((300 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+start_private_x 1024x768
+env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/usr/bin/morvelt" >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$root/usr/bin/morvelt" >/dev/null 2>&1 &
-pids+=($!)
-window=$(DISPLAY=$display timeout 20 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt' | head -n 1) || true
-wm_class=$([ -n "$window" ] && DISPLAY=$display xprop -id "$window" WM_CLASS || true)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Valutazione Morvelt' | head -n 1) || true
+wm_class=$([ -n "$window" ] && xprop -id "$window" WM_CLASS || true)
 # WM_CLASS(STRING) = "morvelt", "Morvelt": the entry claims the class, the second name.
 if [ -n "$claimed" ] && [[ "$wm_class" == *", \"$claimed\"" ]]; then
     echo "X11 $wm_class, claimed by StartupWMClass=$claimed"

@@ -17,16 +17,11 @@
 #   check-installer.sh INSTALLER
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
+source "$(dirname "$0")/../support/private-x.sh"
+source "$(dirname "$0")/../support/scratch.sh"
 installer=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; exit 1; }
+# The prefix's Wine programs end before the folder goes.
+trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; end_scratch' EXIT
 
 grep -aq '<dpiAware[^>]*>true</dpiAware>' "$installer" ||
     fail "the installer's manifest does not say <dpiAware>true</dpiAware>"
@@ -34,10 +29,7 @@ echo "the installer's manifest says <dpiAware>true</dpiAware>"
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_private_x
 wineboot -i >/dev/null 2>&1
 wineserver -w
 c=$WINEPREFIX/drive_c
@@ -158,7 +150,7 @@ echo "uninstalled: C:\\Scuola holds the teacher's files alone: $left"
 
 # Morvelt 1.0.0 installed into the folder as given, with no list.
 mkdir -p "$c/Classe/plugins/platforms" "$c/Classe/plugins/styles"
-tr -d '\r' <"$(dirname "$0")/../../resources/windows/morvelt-1.0.0-files.txt" | tr '\\' / |
+tr -d '\r' <"$(dirname "$0")/../../packaging/windows/morvelt-1.0.0-files.txt" | tr '\\' / |
     while read -r file; do echo 1.0.0 >"$c/Classe/$file"; done
 echo "compito" >"$c/Classe/compito-3B.docx"
 wine reg add "$apps_key" /v InstallLocation /d 'C:\Classe' /f >/dev/null 2>&1

@@ -14,25 +14,16 @@
 #   check-stampa.sh PROGRAM.exe WINE-RUN [--path FOLDER]...
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
+source "$(dirname "$0")/../support/private-x.sh"
 program=$1
 shift
 if [ -z "${MORVELT_CUPS_PRINTOUT:-}" ]; then
     echo "SKIP: not run under scripts/with-cups.sh: no private print queue to print on"
     exit 77
 fi
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "$*"; exit 1; }
+source "$(dirname "$0")/../support/scratch.sh"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_private_x
 
 # open: starts the program and puts the id of its window in $window.
 open() {

@@ -45,9 +45,10 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "2026 Morvelt"
 
 ; Modern UI's pages, in the language Windows speaks: Italian, or English for
-; a Windows set to English; Italian for any other.
-!define MUI_ICON "morvelt.ico"
-!define MUI_UNICON "morvelt.ico"
+; a Windows set to English; Italian for any other. The icon is the one the
+; program carries.
+!define MUI_ICON "../../resources/windows/morvelt.ico"
+!define MUI_UNICON "../../resources/windows/morvelt.ico"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOnUpdate
 !insertmacro MUI_PAGE_DIRECTORY
