@@ -2,7 +2,7 @@
 # scripts beside it.
 build_packages=(cmake g++ make qt6-base-dev libcups2-dev libgtest-dev fonts-freefont-ttf)
 test_packages=(poppler-utils desktop-file-utils appstream dpkg-dev xvfb xdotool x11-utils weston
-               qt6-wayland lintian)
+               qt6-wayland lintian clang-format)
 # The fuzz targets need clang and its libFuzzer.
 fuzz_packages=(clang libclang-rt-14-dev)
 # The Windows build: the cross compiler, Qt's host tools and Debian's source
