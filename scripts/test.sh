@@ -3,7 +3,8 @@
 # build folder and each through its presets in CMakePresets.json, where
 # warnings fail the build:
 #   build-sanitize  every test under AddressSanitizer and
-#                   UndefinedBehaviorSanitizer, where any report fails;
+#                   UndefinedBehaviorSanitizer, where any report fails, the
+#                   printing tests beside a private CUPS scheduler as below;
 #   build-fuzz      the calculation's fuzz targets (clang, libFuzzer), each
 #                   fuzzing for a few seconds from its seeds;
 #   build-windows   under CI=true or with MORVELT_TEST_WINDOWS=1: the
@@ -28,7 +29,13 @@ scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}" "${fuzz_pac
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
-cmake --workflow --preset sanitize
+# The sanitized and the ordinary passes in steps rather than as their
+# workflows: only their tests belong in the private print session, where the
+# printing tests must find their scheduler.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+scripts/with-cups.sh ctest --preset sanitize
+
 cmake --workflow --preset fuzz
 
 # Windows: Qt for Windows built once per machine (about 20 minutes), then
@@ -42,8 +49,6 @@ else
          "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
 fi
 
-# The ordinary pass in steps rather than as its workflow: only its tests
-# belong in the private print session.
 cmake --preset default >/dev/null
 cmake --build --preset default
 if [ "${CI:-}" != true ] && [ "${MORVELT_TEST_PACKAGE_INSTALL:-}" != 1 ]; then
