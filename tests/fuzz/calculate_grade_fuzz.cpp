@@ -368,29 +368,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
 
     FuzzedWindow window;
-    switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-        window.kind = TestKind::B;
-        break;
-    case 1:
-        window.kind = TestKind::C;
-        break;
-    case 2:
-        window.kind = TestKind::Mixed;
-        break;
-    default:
-        break; // a state the window never reaches, which the calculation accepts
-    }
-    switch (input.ConsumeIntegralInRange(0, 2)) {
-    case 0:
-        window.rule = WrongAnswerRule::Penalize;
-        break;
-    case 1:
-        window.rule = WrongAnswerRule::SameAsBlank;
-        break;
-    default:
-        break;
-    }
+    // Each last one is a state the window never reaches, which the calculation
+    // accepts.
+    window.kind = input.PickValueInArray<std::optional<TestKind>>(
+        {TestKind::B, TestKind::C, TestKind::Mixed, std::nullopt});
+    window.rule = input.PickValueInArray<std::optional<WrongAnswerRule>>(
+        {WrongAnswerRule::Penalize, WrongAnswerRule::SameAsBlank, std::nullopt});
     // The decimal separators of the user's locale: Italian, English, Arabic.
     const std::string_view separator = input.PickValueInArray({",", ".", "\xd9\xab"});
     for (std::string& text : window.texts)
