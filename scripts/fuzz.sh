@@ -4,9 +4,9 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # builds the fuzz targets (build-fuzz, clang) and runs each of them, or only
-# those named (read_number read_count reply_value number_text integer_text
-# tenths_text calculate_grade), for SECONDS (default 60), one after the
-# other. Each runs as its fuzz test does (tests/fuzz/CMakeLists.txt: its
+# those named (their fuzz tests' names without "fuzz_", as
+# `ctest --preset fuzz -N -L fuzz` lists them), for SECONDS (default 60), one
+# after the other. Each runs as its fuzz test does (tests/fuzz/CMakeLists.txt: its
 # flags, corpus and seeds, read from CTest), for longer. What they find
 # grows build-fuzz/tests/fuzz/corpus/, which the test run starts from as
 # well. An input that breaks a rule is kept in
