@@ -1,5 +1,7 @@
 #include "calc/number_text.h"
 
+#include "calc/float_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -20,9 +22,9 @@ size_t DigitRun(std::string_view s, size_t from)
     return i - from;
 }
 
-// from_chars leaves the value untouched when the numeral is out of range, so
-// tell an overflow from an underflow by the decimal order of the first
-// significant digit.
+// A numeral out of a double's range has no value of its own, so tell an
+// overflow from an underflow by the decimal order of the first significant
+// digit.
 double OutOfRange(std::string_view mantissaDigits, size_t integerDigits, long long exponent)
 {
     long long order = 0;
@@ -43,7 +45,7 @@ struct Numeral {
 
 // The longest leading decimal numeral of s: optional sign, digits, optionally
 // the separator and more digits (at least one digit in all), optionally an
-// exponent. Built into a plain "digits.digitsEexp" for from_chars, which
+// exponent. Built into a plain "digits.digitsEexp" for DecimalValue, which
 // never looks at the C library's locale.
 std::optional<Numeral> ScanDecimal(std::string_view s, std::string_view separator)
 {
@@ -91,11 +93,10 @@ std::optional<Numeral> ScanDecimal(std::string_view s, std::string_view separato
         }
     }
 
-    double value = 0.0;
-    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error == std::errc::result_out_of_range)
-        value = OutOfRange(std::string_view(plain).substr(0, mantissaLength), integerDigits,
-                           exponent);
+    const std::optional<double> decimal = DecimalValue(plain);
+    const double value = decimal ? *decimal
+                                 : OutOfRange(std::string_view(plain).substr(0, mantissaLength),
+                                              integerDigits, exponent);
     return Numeral{i, negative ? -value : value};
 }
 
@@ -122,15 +123,12 @@ struct Significant {
     int exponent;       // of the first digit's place
 };
 
-// The magnitude's 15 significant digits, correctly rounded by to_chars
+// The magnitude's 15 significant digits, correctly rounded
 // ("d.ddddddddddddddde+XX"), and the decimal exponent of the first.
 Significant SignificantDigits(double magnitude)
 {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                   std::chars_format::scientific, 14)
-                         .ptr;
-    const std::string_view scientific(buffer, end - buffer);
+    const std::string text = ScientificText(magnitude, 14);
+    const std::string_view scientific(text);
     const size_t e = scientific.find('e');
     Significant result{std::string(1, scientific[0]), 0};
     result.digits.append(scientific.substr(2, e - 2));
@@ -254,7 +252,7 @@ std::string TenthsText(double value, std::string_view decimalSeparator)
 
     // Beyond, the double itself is rounded. It lies exactly half-way between
     // two hundredths only when it is an odd number of eighths; those go away
-    // from zero, in integers, where to_chars would send them to the even
+    // from zero, in integers, where FixedText would send them to the even
     // hundredth.
     const double eighths = value * 8;
     if (std::fabs(eighths) < 0x1p53 && eighths == std::floor(eighths)) {
@@ -262,10 +260,7 @@ std::string TenthsText(double value, std::string_view decimalSeparator)
         if (n % 2 != 0)
             return HundredthsText(n < 0, (25 * std::llabs(n) + 1) / 2, decimalSeparator);
     }
-    char buffer[400];
-    auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr;
-    std::string text(buffer, end);
+    std::string text = FixedText(value, 2);
     text.replace(text.size() - 3, 1, decimalSeparator);
     return text;
 }
