@@ -21,6 +21,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${windows_packages[@]}"
+source scripts/qt-source.sh
 source scripts/windows-paths.sh
 
 jobs=$(nproc)
@@ -28,35 +29,11 @@ say() { echo "build-windows: $*" >&2; }
 
 # --- Qt for Windows ---------------------------------------------------------
 
-# Debian's source of the machine's own Qt, through apt with a configuration
-# of its own in the cache: the machine's sources, as deb-src.
-fetch_qt_source() {
-    local apt=$cache/apt dir=$1
-    mkdir -p "$apt"/sources.list.d "$apt"/lists/partial "$apt"/cache/archives/partial "$dir"
-    : >"$apt"/sources.list
-    if [ -f /etc/apt/sources.list ]; then
-        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$apt"/sources.list
-    fi
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] || continue
-        sed 's/^Types:.*/Types: deb-src/' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
-    done
-    for file in /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] || continue
-        sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
-    done
-    local options=(-o Dir::Etc::SourceList="$apt"/sources.list
-                   -o Dir::Etc::SourceParts="$apt"/sources.list.d
-                   -o Dir::State::Lists="$apt"/lists -o Dir::Cache="$apt"/cache)
-    apt-get "${options[@]}" update -qq
-    (cd "$dir" && apt-get "${options[@]}" source -qq "qt6-base=$qt_version")
-}
-
 build_qt() {
     local work=$cache/qt-build-$key
     rm -rf "$work"
     say "building Qt $qt_version for Windows into $qt (once per machine; about 20 minutes)"
-    fetch_qt_source "$work"
+    fetch_qt_source "$cache"/apt "$work"
     local source
     source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
     mkdir "$work"/build

@@ -116,6 +116,7 @@ shoot window-150.png 1.5
 
 if [ -x build-windows/morvelt.exe ]; then
     # Under Wine as CTest runs the Windows tests, with the same Qt.
+    source scripts/qt-source.sh
     source scripts/windows-paths.sh
     IFS=';' read -r -a program <<<"$MORVELT_WINDOWS_EMULATOR"
     program+=(build-windows/morvelt.exe)

@@ -17,7 +17,8 @@
 #                             and the compiler runtime's DLLs on its path, a
 #                             CMake list: CTest runs the Windows tests so
 #
-# Needs qt6-base-dev-tools and googletest installed (windows_packages).
+# Needs qt6-base-dev-tools and googletest installed (windows_packages), and
+# scripts/qt-source.sh sourced first, for qt_version.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 cache=${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}
@@ -27,7 +28,6 @@ cache=${MORVELT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/morvelt-windows}
 # platform plugins it runs on (windows, offscreen for the tests); what it
 # does not use is left out. Direct2D stays: without it 6.4's print support
 # and Windows plugin do not link.
-qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 qt_options=(
     -xplatform win32-g++ -qt-host-path /usr -release -shared
     -nomake tests -nomake examples

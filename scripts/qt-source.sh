@@ -1,0 +1,32 @@
+# Debian's source of the machine's own Qt, for the cross builds (Windows, the
+# browser): sourced, it sets qt_version, the version of the machine's Qt host
+# tools, and offers
+#
+#   fetch_qt_source APT_FOLDER FOLDER
+#
+# which unpacks qt6-base of that version into FOLDER through apt with a
+# configuration of its own in APT_FOLDER: the machine's sources, as deb-src,
+# so that the machine's apt set-up stays as it is.
+qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
+
+fetch_qt_source() {
+    local apt=$1 dir=$2
+    mkdir -p "$apt"/sources.list.d "$apt"/lists/partial "$apt"/cache/archives/partial "$dir"
+    : >"$apt"/sources.list
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list >"$apt"/sources.list
+    fi
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] || continue
+        sed 's/^Types:.*/Types: deb-src/' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
+    done
+    for file in /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] || continue
+        sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >"$apt"/sources.list.d/"$(basename "$file")"
+    done
+    local options=(-o Dir::Etc::SourceList="$apt"/sources.list
+                   -o Dir::Etc::SourceParts="$apt"/sources.list.d
+                   -o Dir::State::Lists="$apt"/lists -o Dir::Cache="$apt"/cache)
+    apt-get "${options[@]}" update -qq
+    (cd "$dir" && apt-get "${options[@]}" source -qq "qt6-base=$qt_version")
+}
