@@ -1,5 +1,6 @@
 #include "ui/label_result_view.h"
 
+#include "ui/announce_results.h"
 #include "ui/utf8.h"
 #include "ui_form1.h"
 
