@@ -28,8 +28,17 @@ function morveltShow(width, height, title) {
     canvas.style.height = height + "px";
     canvas.hidden = false;
     document.title = title;
-    qtLoader.resizeCanvasElement(canvas);
+    resizeWhenRunning(canvas);
     canvas.focus();
+}
+
+// The program hears of its area's new size once it runs and its module is
+// there, which is after its start-up has called morveltShow.
+function resizeWhenRunning(canvas) {
+    if (qtLoader.status === "Running" && qtLoader.module())
+        qtLoader.resizeCanvasElement(canvas);
+    else
+        setTimeout(() => resizeWhenRunning(canvas), 10);
 }
 
 // Esci: the window gives way to a line that says so, and a new start.
