@@ -3,41 +3,14 @@
 #include "ui/identity.h"
 #include "ui/utf8.h"
 
-#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPointer>
 
 #include <limits>
 #include <utility>
 
 namespace morvelt {
-
-namespace {
-
-// The keyboard focus goes back where it was when a dialog closes. The
-// desktop's Qt does so itself; the browser's leaves no control focused, and
-// a teacher at the keyboard would have to click before typing on.
-class FocusReturn {
-public:
-    FocusReturn()
-        : m_focus(QApplication::focusWidget())
-    {
-    }
-    ~FocusReturn()
-    {
-        if (m_focus)
-            m_focus->setFocus(Qt::ActiveWindowFocusReason);
-    }
-    FocusReturn(const FocusReturn&) = delete;
-    FocusReturn& operator=(const FocusReturn&) = delete;
-
-private:
-    QPointer<QWidget> m_focus;
-};
-
-} // namespace
 
 DialogPrompter::DialogPrompter(QWidget* parent)
     : m_parent(parent)
@@ -55,7 +28,6 @@ std::optional<std::string> DialogPrompter::AskText(std::string_view prompt, std:
         reply->setMaxLength(std::numeric_limits<int>::max());
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annulla"));
-    const FocusReturn focus;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
@@ -66,7 +38,6 @@ void DialogPrompter::ShowMessage(std::string_view text)
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), FromUtf8(text),
                     QMessageBox::Ok, m_parent);
     QMessageBox* const outer = std::exchange(m_openMessage, &box);
-    const FocusReturn focus;
     box.exec();
     m_openMessage = outer;
 }
