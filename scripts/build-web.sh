@@ -10,7 +10,7 @@
 # own source package (qt6-base, the version of the machine's Qt host tools).
 # Qt for the browser and GoogleTest for it are built once per machine into a
 # cache outside the repository (scripts/web-paths.sh says where); Qt's build
-# takes about 15 minutes on two cores.
+# takes about 13 minutes on two cores.
 #
 # Morvelt itself is built by the `web` preset (CMakePresets.json); its build
 # folder, build-web/, also holds the calculation's tests, which
@@ -41,25 +41,8 @@ fi
 
 # --- Qt for the browser -----------------------------------------------------
 
-build_qt() {
-    local work=$cache/qt-build-$key
-    rm -rf "$work"
-    say "building Qt $qt_version for the browser into $qt (once per machine; about 15 minutes)"
-    fetch_qt_source "$cache"/apt "$work"
-    local source
-    source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-    mkdir "$work"/build
-    (cd "$work"/build &&
-        "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work"/configure.log 2>&1 &&
-        cmake --build . --parallel "$jobs" >"$work"/build.log 2>&1 &&
-        cmake --install . >/dev/null) ||
-        { say "the Qt build failed; its logs are in $work"; exit 1; }
-    mv "$qt.partial" "$qt"
-    rm -rf "$work"
-}
 
-[ -d "$qt" ] || build_qt
+[ -d "$qt" ] || build_qt "the browser"
 say "Qt for the browser: $qt"
 
 # --- GoogleTest for the browser, from Debian's source of it -----------------
