@@ -1,6 +1,7 @@
 #include "page/window_face.h"
 #include "ui/form1.h"
 #include "ui/identity.h"
+#include "ui/present_window.h"
 #include "ui/quit_on_terminate.h"
 #include "ui/running_mark.h"
 
@@ -25,6 +26,6 @@ int main(int argc, char* argv[])
     morvelt::MarkRunning();
 
     morvelt::Form1 window;
-    window.show();
+    morvelt::PresentWindow(window);
     return QApplication::exec();
 }

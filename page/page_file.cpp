@@ -1,8 +1,12 @@
 #include "page/page_file.h"
 
+#include <QBuffer>
 #include <QDataStream>
+#include <QLocale>
+#include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <algorithm>
 
@@ -53,6 +57,24 @@ bool PageFile::Paint(QPagedPaintDevice& device) const
                   scale * picture.logicalDpiY() / device.logicalDpiY());
     painter.drawPicture(0, 0, picture);
     return painter.end();
+}
+
+QByteArray PageFile::Pdf(const QString& title) const
+{
+    QByteArray pdf;
+    QBuffer output(&pdf);
+    output.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&output);
+        writer.setTitle(title);
+        writer.setResolution(600);
+        writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                         ? QPageSize::Letter
+                                         : QPageSize::A4));
+        if (!Paint(writer))
+            return {};
+    }
+    return pdf;
 }
 
 } // namespace morvelt

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPicture>
 #include <QSize>
 
 class QIODevice;
+class QString;
 class QPagedPaintDevice;
 
 namespace morvelt {
@@ -25,6 +27,11 @@ struct PageFile {
     // the paper. Text stays text. Returns false when the device refuses to
     // paint.
     bool Paint(QPagedPaintDevice& device) const;
+
+    // The page painted as one PDF, in memory, on the locale's paper: Letter
+    // where it measures in inches, A4 elsewhere. Empty when it cannot be
+    // painted.
+    QByteArray Pdf(const QString& title) const;
 };
 
 } // namespace morvelt

@@ -1,11 +1,6 @@
 #include "page/page_file.h"
 #include "print-helper/print_page_file.h"
 
-#include <QBuffer>
-#include <QLocale>
-#include <QPageSize>
-#include <QPdfWriter>
-
 #include <cups/cups.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -100,20 +95,6 @@ Connection Connect(PrintResult& failure)
         }
         std::this_thread::sleep_for(RetryPause);
     }
-}
-
-// The page as one PDF, in memory: the print service takes PDF.
-bool PdfPage(const PageFile& page, const char* title, QByteArray& pdf)
-{
-    QBuffer output(&pdf);
-    output.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&output);
-    writer.setTitle(QString::fromUtf8(title));
-    writer.setResolution(600);
-    writer.setPageSize(QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                     ? QPageSize::Letter
-                                     : QPageSize::A4));
-    return page.Paint(writer);
 }
 
 // What a request that did not succeed tells, by the answer it got. No answer
@@ -250,8 +231,9 @@ PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
 PrintResult PrintPageFile(const PageFile& page, const char* title, HeldJob& job,
                           Clock::time_point until)
 {
-    QByteArray pdf;
-    if (!PdfPage(page, title, pdf))
+    // The print service takes PDF.
+    const QByteArray pdf = page.Pdf(QString::fromUtf8(title));
+    if (pdf.isEmpty())
         return PrintResult::PageNotPrepared;
 
     cupsSetPasswordCB2(NoPassword, nullptr);

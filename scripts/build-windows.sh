@@ -29,26 +29,8 @@ say() { echo "build-windows: $*" >&2; }
 
 # --- Qt for Windows ---------------------------------------------------------
 
-build_qt() {
-    local work=$cache/qt-build-$key
-    rm -rf "$work"
-    say "building Qt $qt_version for Windows into $qt (once per machine; about 20 minutes)"
-    fetch_qt_source "$cache"/apt "$work"
-    local source
-    source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-    mkdir "$work"/build
-    (cd "$work"/build &&
-        "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- \
-            -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work"/configure.log 2>&1 &&
-        cmake --build . --parallel "$jobs" >"$work"/build.log 2>&1 &&
-        cmake --install . >/dev/null) ||
-        { say "the Qt build failed; its logs are in $work"; exit 1; }
-    mv "$qt.partial" "$qt"
-    rm -rf "$work"
-}
 
-[ -d "$qt" ] || build_qt
+[ -d "$qt" ] || build_qt "Windows" -DCMAKE_TOOLCHAIN_FILE="$toolchain"
 say "Qt for Windows: $qt"
 
 # --- GoogleTest for Windows, from Debian's source of it ---------------------

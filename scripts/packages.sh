@@ -10,3 +10,6 @@ fuzz_packages=(clang libclang-rt-14-dev)
 # fonts) and a private X server to run the tests and the installer.
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
                   qt6-base-dev-tools dpkg-dev nsis wine wine64 fonts-wine xvfb xdotool)
+# The browser build: Emscripten, Node.js's acorn for its linker, brotli for
+# the site's compressed copies; and Chromium, headless, and poppler to test it.
+web_packages=(emscripten node-acorn brotli chromium poppler-utils)

@@ -6,7 +6,13 @@
 #
 # which unpacks qt6-base of that version into FOLDER through apt with a
 # configuration of its own in APT_FOLDER: the machine's sources, as deb-src,
-# so that the machine's apt set-up stays as it is.
+# so that the machine's apt set-up stays as it is; and
+#
+#   build_qt SYSTEM [CMAKE_ARGUMENT...]
+#
+# which builds that source with $qt_options and the CMake arguments, in
+# $cache/qt-build-$key, and installs it into $qt (the caller's *-paths.sh
+# sets these), saying so for SYSTEM; its build tree goes once installed.
 qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 
 fetch_qt_source() {
@@ -29,4 +35,22 @@ fetch_qt_source() {
                    -o Dir::State::Lists="$apt"/lists -o Dir::Cache="$apt"/cache)
     apt-get "${options[@]}" update -qq
     (cd "$dir" && apt-get "${options[@]}" source -qq "qt6-base=$qt_version")
+}
+
+build_qt() {
+    local system=$1 work=$cache/qt-build-$key source
+    shift
+    rm -rf "$work"
+    echo "building Qt $qt_version for $system into $qt (once per machine)" >&2
+    fetch_qt_source "$cache"/apt "$work"
+    source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+    mkdir "$work"/build
+    (cd "$work"/build &&
+        "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- "$@" \
+            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work"/configure.log 2>&1 &&
+        cmake --build . --parallel "$(nproc)" >"$work"/build.log 2>&1 &&
+        cmake --install . >/dev/null) ||
+        { echo "the Qt build failed; its logs are in $work" >&2; exit 1; }
+    mv "$qt.partial" "$qt"
+    rm -rf "$work"
 }

@@ -19,6 +19,9 @@ public:
     void SetVoto15(std::string_view text) override;
 
 private:
+    // Each write is announced with the three results as they now read.
+    void Announce() const;
+
     Ui::Form1& m_form;
 };
 

@@ -6,8 +6,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QThread>
+#include <QTimer>
 
 namespace morvelt {
 
@@ -55,6 +57,13 @@ PrintResult FromExitCode(int code)
 
 } // namespace
 
+// The page file, and the helper that takes it, watched by a deadline.
+struct PrintHandOver::Delivery {
+    std::unique_ptr<QTemporaryFile> page;
+    QProcess helper;
+    QTimer deadline;
+};
+
 QString PrintHandOver::InstalledHelper()
 {
     return QCoreApplication::applicationDirPath()
@@ -64,30 +73,36 @@ QString PrintHandOver::InstalledHelper()
 PrintHandOver::PrintHandOver(QWidget& window, const QString& helper,
                              std::chrono::milliseconds answerTime, QObject* parent)
     : QObject(parent)
-    , m_page(WritePageFile(window))
+    , m_delivery(std::make_unique<Delivery>())
 {
-    if (!m_page) {
+    m_delivery->page = WritePageFile(window);
+    if (!m_delivery->page) {
         Finish(PrintResult::PageNotPrepared);
         return;
     }
-    connect(&m_helper, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
-        Finish(status == QProcess::NormalExit ? FromExitCode(code) : PrintResult::Interrupted);
-    });
+    connect(&m_delivery->helper, &QProcess::finished, this,
+            [this](int code, QProcess::ExitStatus status) {
+                Finish(status == QProcess::NormalExit ? FromExitCode(code)
+                                                      : PrintResult::Interrupted);
+            });
     // A helper that cannot be started (missing, or no process to be had)
     // never saw the page.
-    connect(&m_helper, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            Finish(PrintResult::PageNotPrepared);
-    });
+    connect(&m_delivery->helper, &QProcess::errorOccurred, this,
+            [this](QProcess::ProcessError error) {
+                if (error == QProcess::FailedToStart)
+                    Finish(PrintResult::PageNotPrepared);
+            });
     // The helper may have handed the page over when it stopped answering.
-    m_deadline.setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, [this] { Finish(PrintResult::NotConfirmed); });
+    m_delivery->deadline.setSingleShot(true);
+    connect(&m_delivery->deadline, &QTimer::timeout, this,
+            [this] { Finish(PrintResult::NotConfirmed); });
 
-    m_helper.setStandardInputFile(QProcess::nullDevice());
-    m_helper.setStandardOutputFile(QProcess::nullDevice());
-    m_helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_deadline.start(answerTime + LateHelper);
-    m_helper.start(helper, {m_page->fileName(), QString::number(answerTime.count())});
+    m_delivery->helper.setStandardInputFile(QProcess::nullDevice());
+    m_delivery->helper.setStandardOutputFile(QProcess::nullDevice());
+    m_delivery->helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_delivery->deadline.start(answerTime + LateHelper);
+    m_delivery->helper.start(helper,
+                             {m_delivery->page->fileName(), QString::number(answerTime.count())});
 }
 
 // The window closes: the helper goes on with the page it has taken, in its
@@ -97,18 +112,18 @@ PrintHandOver::PrintHandOver(QWidget& window, const QString& helper,
 PrintHandOver::~PrintHandOver()
 {
     m_finished = true;
-    if (m_helper.state() == QProcess::NotRunning)
+    if (m_delivery->helper.state() == QProcess::NotRunning)
         return;
-    if (m_page) {
-        const QString page = m_page->fileName();
+    if (m_delivery->page) {
+        const QString page = m_delivery->page->fileName();
         QDeadlineTimer taking(TakeWaitMs);
         while (QFileInfo::exists(page) && !taking.hasExpired())
             QThread::msleep(5);
         if (!QFileInfo::exists(page))
-            m_page->setAutoRemove(false);
+            m_delivery->page->setAutoRemove(false);
     }
-    m_helper.kill();
-    m_helper.waitForFinished(EndWaitMs);
+    m_delivery->helper.kill();
+    m_delivery->helper.waitForFinished(EndWaitMs);
 }
 
 // Told once, whatever comes first. A helper still running at this point is
@@ -118,10 +133,10 @@ void PrintHandOver::Finish(PrintResult result)
     if (m_finished)
         return;
     m_finished = true;
-    m_deadline.stop();
-    if (m_helper.state() != QProcess::NotRunning)
-        m_helper.kill();
-    m_page.reset();
+    m_delivery->deadline.stop();
+    if (m_delivery->helper.state() != QProcess::NotRunning)
+        m_delivery->helper.kill();
+    m_delivery->page.reset();
     QMetaObject::invokeMethod(
         this, [this, result] { Q_EMIT finished(result); }, Qt::QueuedConnection);
 }

@@ -1,0 +1,163 @@
+// Morvelt in Debian's headless Chromium, from the keyboard alone, against the
+// site of a browser build served on this machine (scripts/serve-web.py):
+//
+//   node browser_test.js SITE_FOLDER
+//
+// Each row types into a fresh page and reads what a screen reader hears, the
+// page's live region; the last also prints, and reads the page handed to the
+// browser back with poppler. No page may make a request after its first
+// paint. Exits 1 on the first row that fails.
+"use strict";
+
+const { spawn, execFileSync } = require("child_process");
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+const puppeteer = require("puppeteer-core");
+
+const site = process.argv[2];
+const serve = path.join(__dirname, "..", "..", "scripts", "serve-web.py");
+
+// Keys: text is typed a key at a time; {Name} is one key, as puppeteer names
+// it; {+Tab} is Shift+Tab. A prompt takes the text typed after it opens.
+const rows = [
+    {
+        name: "the worked example in Italian",
+        lang: "it-IT",
+        keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}",
+        heard: "Punteggio totale +4 +5 +3 = 12 su 15. Voto in decimi 8,20. Voto in quindicesimi 13.",
+    },
+    {
+        name: "the worked example in English: the grade with a period",
+        lang: "en-US",
+        keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}",
+        heard: "Punteggio totale +4 +5 +3 = 12 su 15. Voto in decimi 8.20. Voto in quindicesimi 13.",
+    },
+    {
+        name: "type C, a wrong answer penalised, 4 answers a question",
+        lang: "it-IT",
+        keys: "{ArrowDown}{Tab}10{Tab}{Tab}{Tab}{ArrowDown}{+Tab}{+Tab}{Enter}6{Enter}2{Enter}2{Enter}",
+        heard: "Punteggio totale Giuste: 6; Non date: 2; Sbagliate: 2. Totale: 26 punti su 40. "
+            + "Voto in decimi 6,85. Voto in quindicesimi 11.",
+    },
+    {
+        name: "Annulla at the first score ends the click with nothing shown",
+        lang: "it-IT",
+        keys: "{Tab}3{Tab}{Enter}{Escape}",
+        heard: "Punteggio totale . Voto in decimi . Voto in quindicesimi .",
+    },
+    {
+        name: "the student's name, typed with no click after the last prompt, is printed",
+        lang: "it-IT",
+        keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}{Tab}{Tab}Maria Rossi{Tab}{Tab}{Enter}",
+        heard: "Punteggio totale +4 +5 +3 = 12 su 15. Voto in decimi 8,20. Voto in quindicesimi 13.",
+        printed: ["Maria Rossi", "8,20", "13"],
+    },
+];
+
+const pause = (ms) => new Promise((done) => setTimeout(done, ms));
+
+async function press(page, keys) {
+    for (const [, name, text] of keys.matchAll(/\{([^}]+)\}|([^{])/g)) {
+        if (name && name.startsWith("+")) {
+            await page.keyboard.down("Shift");
+            await page.keyboard.press(name.slice(1));
+            await page.keyboard.up("Shift");
+        } else {
+            await page.keyboard.press(name || text);
+        }
+        // Enter opens or closes a dialog; the next key waits for it.
+        await pause(name === "Enter" || name === "Escape" ? 600 : 60);
+    }
+    await pause(600);
+}
+
+// The PDF the page gave the browser's print dialog, read back as text.
+async function printedText(page) {
+    const base64 = await page.evaluate(async () => {
+        const frame = document.getElementById("printout");
+        if (!frame.src)
+            return "";
+        const bytes = new Uint8Array(await (await fetch(frame.src)).arrayBuffer());
+        let text = "";
+        for (const byte of bytes)
+            text += String.fromCharCode(byte);
+        return btoa(text);
+    });
+    if (!base64)
+        return "";
+    const pdf = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-web-")), "page.pdf");
+    fs.writeFileSync(pdf, Buffer.from(base64, "base64"));
+    try {
+        return execFileSync("pdftotext", [pdf, "-"]).toString();
+    } finally {
+        fs.rmSync(path.dirname(pdf), { recursive: true, force: true });
+    }
+}
+
+async function run(row, url, profile) {
+    const browser = await puppeteer.launch({
+        executablePath: "/usr/bin/chromium",
+        headless: true,
+        userDataDir: profile,
+        args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+               "--disable-background-networking", "--disable-component-update", "--disable-sync",
+               "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
+               `--accept-lang=${row.lang}`, `--lang=${row.lang}`],
+    });
+    try {
+        const page = await browser.newPage();
+        await page.setViewport({ width: 1000, height: 700 });
+        let painted = false;
+        const late = [];
+        page.on("request", (request) => { if (painted) late.push(request.url()); });
+        await page.goto(url, { waitUntil: "load" });
+        await page.waitForFunction(() => !document.getElementById("qtcanvas").hidden
+                                         && document.getElementById("qtcanvas").width > 300,
+                                   { timeout: 60000 });
+        painted = true;
+        await pause(500);
+        await press(page, row.keys);
+
+        const failures = [];
+        const heard = await page.$eval("#results", (region) => region.textContent);
+        if (heard !== row.heard)
+            failures.push(`heard «${heard}», expected «${row.heard}»`);
+        if (row.printed) {
+            const text = await printedText(page);
+            for (const expected of row.printed) {
+                if (!text.includes(expected))
+                    failures.push(`the printed page lacks «${expected}»: «${text.trim()}»`);
+            }
+        }
+        if (late.length > 0)
+            failures.push(`requests after the first paint: ${late.join(", ")}`);
+        return failures;
+    } finally {
+        await browser.close();
+    }
+}
+
+async function main() {
+    const port = 20000 + Math.floor(Math.random() * 20000);
+    const server = spawn("/usr/bin/python3", [serve, site, String(port)], { stdio: "ignore" });
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-chromium-"));
+    let failed = 0;
+    try {
+        await pause(500);
+        for (const row of rows) {
+            const failures = await run(row, `http://127.0.0.1:${port}/`, profile);
+            console.log(`${failures.length === 0 ? "PASS" : "FAIL"}: ${row.name}`);
+            for (const failure of failures)
+                console.log(`    ${failure}`);
+            failed += failures.length === 0 ? 0 : 1;
+        }
+    } finally {
+        server.kill();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+    console.log(`${rows.length - failed} of ${rows.length} passed`);
+    process.exit(failed === 0 ? 0 : 1);
+}
+
+main().catch((error) => { console.error(error); process.exit(1); });

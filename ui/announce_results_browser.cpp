@@ -1,0 +1,23 @@
+#include "ui/announce_results.h"
+
+#include <QString>
+
+#include <emscripten/val.h>
+
+namespace morvelt {
+
+// Into the page's region "results", which is polite and live: a screen reader
+// says it when it changes, and nothing is drawn of it.
+void AnnounceResults(const QString& punti, const QString& voto10, const QString& voto15)
+{
+    const QString sentence = (QStringLiteral("Punteggio totale ") + punti
+                              + QStringLiteral(". Voto in decimi ") + voto10
+                              + QStringLiteral(". Voto in quindicesimi ") + voto15 + u'.')
+                                 .simplified();
+    emscripten::val region = emscripten::val::global("document")
+                                 .call<emscripten::val>("getElementById", std::string("results"));
+    if (!region.isNull())
+        region.set("textContent", sentence.toStdString());
+}
+
+} // namespace morvelt
