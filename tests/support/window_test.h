@@ -8,6 +8,7 @@
 #include "page/window_face.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/form1.h"
+#include "ui/utf8.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,11 +45,6 @@
 #define MORVELT_UI_TEST_MAIN(TestClass) MORVELT_UI_TEST_MAIN_PREPARED(TestClass, [] {})
 
 namespace morvelt::fakes {
-
-inline QString FromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // "title | prompt" for every prompt, in order.
 inline QStringList Asked(const ScriptedPrompter& prompter)
