@@ -64,9 +64,4 @@ fi
 cmake --preset web >/dev/null
 cmake --build --preset web --parallel "$jobs"
 
-site=$root/build-web/site
-for file in "$site"/*.html "$site"/*.js "$site"/*.wasm; do
-    brotli --force --best --output="$file.br" "$file"
-    gzip --force --best --keep --no-name "$file"
-done
-say "made $site: $(du -b "$site"/morvelt.wasm.br | cut -f1) bytes of program with brotli"
+say "made $root/build-web/site: $(du -b build-web/site/morvelt.wasm.br | cut -f1) bytes of program with brotli"

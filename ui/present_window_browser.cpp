@@ -1,6 +1,7 @@
 #include "ui/present_window.h"
 
 #include "ui/form1.h"
+#include "ui/keep_keyboard_browser.h"
 
 #include <QCoreApplication>
 
@@ -19,6 +20,7 @@ void PresentWindow(Form1& window)
                     window.windowTitle().toStdString());
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
                      [] { emscripten::val::global().call<void>("morveltClosed"); });
+    KeepKeyboard(window);
     window.showFullScreen();
 }
 
