@@ -3,7 +3,7 @@
 #include "ui/form1.h"
 #include "ui/keep_keyboard_browser.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <emscripten/val.h>
 
@@ -18,7 +18,9 @@ void PresentWindow(Form1& window)
     const emscripten::val page = emscripten::val::global();
     page.call<void>("morveltShow", window.width(), window.height(),
                     window.windowTitle().toStdString());
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+    // The browser's main loop never returns, so the program never hears
+    // aboutToQuit: Esci is seen as the window's closing.
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp,
                      [] { emscripten::val::global().call<void>("morveltClosed"); });
     KeepKeyboard(window);
     window.showFullScreen();
