@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Morvelt and runs every test, in up to four passes, each in its own
+# Builds Morvelt and runs every test, in up to five passes, each in its own
 # build folder and each through its presets in CMakePresets.json, where
 # warnings fail the build:
 #   build-sanitize  every test under AddressSanitizer and
@@ -10,6 +10,9 @@
 #   build-windows   under CI=true or with MORVELT_TEST_WINDOWS=1: the
 #                   Windows build and its installer (scripts/build-windows.sh),
 #                   its tests and the installer run under Wine;
+#   build-web       under CI=true or with MORVELT_TEST_WEB=1: the browser
+#                   build (scripts/build-web.sh), the calculation's tests
+#                   under Node.js and the site in headless Chromium;
 #   build           every test in the ordinary build, last, so that the
 #                   output ends with its summary; it runs beside a private
 #                   CUPS scheduler with a PDF queue as the default printer
@@ -47,6 +50,19 @@ if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WINDOWS:-}" = 1 ]; then
 else
     echo "test.sh: the Windows pass builds Qt for Windows once (about 20 minutes), so it" \
          "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
+fi
+
+# The browser: Qt for the browser built once per machine (about 13 minutes),
+# then the site; the calculation's tests under Node.js, and the browser test
+# in headless Chromium with its driver from the npm registry.
+if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WEB:-}" = 1 ]; then
+    scripts/build-web.sh
+    command -v npm >/dev/null || scripts/install-deps.sh npm
+    npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+    (source scripts/qt-source.sh && source scripts/web-paths.sh && ctest --preset web)
+else
+    echo "test.sh: the browser pass builds Qt for the browser once (about 13 minutes), so it" \
+         "will skip; MORVELT_TEST_WEB=1 runs it" >&2
 fi
 
 cmake --preset default >/dev/null
