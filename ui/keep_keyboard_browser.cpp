@@ -100,8 +100,8 @@ private:
             return false;
         QWindow* handle = target->windowHandle();
         if (QGuiApplication::focusWindow() != handle)
-            QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
-                handle, Qt::ActiveWindowFocusReason);
+            QWindowSystemInterface::handleWindowActivated<
+                QWindowSystemInterface::SynchronousDelivery>(handle, Qt::ActiveWindowFocusReason);
         return QGuiApplication::focusWindow() == handle;
     }
 
@@ -144,9 +144,6 @@ private:
 
 } // namespace
 
-void KeepKeyboard(QWidget& window)
-{
-    new KeyboardKeeper(window);
-}
+void KeepKeyboard(QWidget& window) { new KeyboardKeeper(window); }
 
 } // namespace morvelt
