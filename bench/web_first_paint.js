@@ -6,25 +6,16 @@
 //   node web_first_paint.js SITE_FOLDER RUNS
 "use strict";
 
-const { spawn } = require("child_process");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const puppeteer = require(path.join(__dirname, "..", "tests", "web", "node_modules", "puppeteer-core"));
+const { launchChromium, serveSite } = require(path.join(__dirname, "..", "tests", "web", "chromium"));
 
 const [site, runs] = [process.argv[2], Number(process.argv[3] || 7)];
-const serve = path.join(__dirname, "..", "scripts", "serve-web.py");
-const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
 async function firstPaint(url) {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-bench-"));
-    const browser = await puppeteer.launch({
-        executablePath: "/usr/bin/chromium",
-        headless: true,
-        userDataDir: profile,
-        args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
-               "--enable-unsafe-swiftshader", "--use-angle=swiftshader", "--accept-lang=it-IT"],
-    });
+    const browser = await launchChromium("it-IT", profile);
     try {
         const page = await browser.newPage();
         await page.setViewport({ width: 1000, height: 700 });
@@ -48,21 +39,18 @@ async function firstPaint(url) {
 }
 
 async function main() {
-    const port = 20000 + Math.floor(Math.random() * 20000);
-    const server = spawn("/usr/bin/python3", [serve, site, String(port)], { stdio: "ignore" });
+    const server = await serveSite(site);
     try {
-        await pause(500);
-        const url = `http://127.0.0.1:${port}/`;
-        await firstPaint(url);
+        await firstPaint(server.url);
         const times = [];
         for (let run = 0; run < runs; ++run)
-            times.push(await firstPaint(url));
+            times.push(await firstPaint(server.url));
         times.sort((a, b) => a - b);
         const seconds = (ms) => (ms / 1000).toFixed(2);
         console.log(`first painted window: median ${seconds(times[Math.floor(times.length / 2)])} s`
                     + ` (${seconds(times[0])}–${seconds(times[times.length - 1])} s), ${runs} loads`);
     } finally {
-        server.kill();
+        server.stop();
     }
 }
 

@@ -9,14 +9,13 @@
 // paint. Exits 1 on the first row that fails.
 "use strict";
 
-const { spawn, execFileSync } = require("child_process");
+const { execFileSync } = require("child_process");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const puppeteer = require("puppeteer-core");
+const { launchChromium, pause, serveSite } = require("./chromium");
 
 const site = process.argv[2];
-const serve = path.join(__dirname, "..", "..", "scripts", "serve-web.py");
 
 // Keys: text is typed a key at a time; {Name} is one key, as puppeteer names
 // it; {+Tab} is Shift+Tab. A prompt takes the text typed after it opens.
@@ -62,8 +61,6 @@ const rows = [
     },
 ];
 
-const pause = (ms) => new Promise((done) => setTimeout(done, ms));
-
 async function press(page, keys) {
     for (const [, name, text] of keys.matchAll(/\{([^}]+)\}|([^{])/g)) {
         if (name && name.startsWith("+")) {
@@ -103,15 +100,7 @@ async function printedText(page) {
 }
 
 async function run(row, url, profile) {
-    const browser = await puppeteer.launch({
-        executablePath: "/usr/bin/chromium",
-        headless: true,
-        userDataDir: profile,
-        args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-               "--disable-background-networking", "--disable-component-update", "--disable-sync",
-               "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
-               `--accept-lang=${row.lang}`, `--lang=${row.lang}`],
-    });
+    const browser = await launchChromium(row.lang, profile);
     try {
         const page = await browser.newPage();
         await page.setViewport({ width: 1000, height: 700 });
@@ -169,21 +158,19 @@ async function run(row, url, profile) {
 }
 
 async function main() {
-    const port = 20000 + Math.floor(Math.random() * 20000);
-    const server = spawn("/usr/bin/python3", [serve, site, String(port)], { stdio: "ignore" });
+    const server = await serveSite(site);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-chromium-"));
     let failed = 0;
     try {
-        await pause(500);
         for (const row of rows) {
-            const failures = await run(row, `http://127.0.0.1:${port}/`, profile);
+            const failures = await run(row, server.url, profile);
             console.log(`${failures.length === 0 ? "PASS" : "FAIL"}: ${row.name}`);
             for (const failure of failures)
                 console.log(`    ${failure}`);
             failed += failures.length === 0 ? 0 : 1;
         }
     } finally {
-        server.kill();
+        server.stop();
         fs.rmSync(profile, { recursive: true, force: true });
     }
     console.log(`${rows.length - failed} of ${rows.length} passed`);
