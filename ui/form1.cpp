@@ -7,6 +7,7 @@
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
 #include "ui/print_hand_over.h"
+#include "ui/screen_reader.h"
 #include "ui/window_palette.h"
 #include "ui_form1.h"
 
@@ -57,17 +58,7 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     icon.addFile(QStringLiteral(":/icons/32x32/morvelt.png"));
     setWindowIcon(icon);
     m_ui->Label9->setText(QString::fromLatin1(HomePage));
-    // A result is named by its label and described by what it shows, so a
-    // screen reader says both.
-    m_ui->lblpunti->setAccessibleName(m_ui->Label4->text());
-    m_ui->lblvoto10->setAccessibleName(m_ui->Label5->text());
-    m_ui->lblvoto15->setAccessibleName(m_ui->Label6->text());
-    // The wrong-answer rule's frame has no caption of its own; the question
-    // above it is what it asks.
-    m_ui->Frame2->setAccessibleName(m_ui->Label26->text());
-    // The weight field stands inside a sentence; a screen reader reads it whole.
-    m_ui->txtpeso->setAccessibleName(m_ui->Label8->text() + QStringLiteral(" … ")
-                                     + m_ui->Label7->text());
+    NameControls(*m_ui);
     ApplyControlFacesAndColours();
     // Text boxes take text of any length; Qt's stop at 32,767 characters.
     for (auto* field : findChildren<QLineEdit*>())

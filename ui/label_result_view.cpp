@@ -1,19 +1,17 @@
 #include "ui/label_result_view.h"
 
-#include "ui/announce_results.h"
+#include "ui/screen_reader.h"
 #include "ui/utf8.h"
 #include "ui_form1.h"
 
 namespace morvelt {
 
 namespace {
-// What a result shows is also its accessible description (the window names
-// it by its label).
 void Show(QLabel* result, std::string_view text)
 {
     const QString caption = FromUtf8(text);
     result->setText(caption);
-    result->setAccessibleDescription(caption);
+    DescribeResult(*result, caption);
 }
 } // namespace
 
