@@ -61,7 +61,13 @@ fi
 
 # --- Morvelt, and the site --------------------------------------------------
 
-cmake --preset web >/dev/null
+# A build folder configured against another Qt (the options or Emscripten
+# changed) starts afresh: CMake keeps the first Qt it found.
+fresh=()
+if ! grep -qxF "Qt6_DIR:PATH=$qt/lib/cmake/Qt6" build-web/CMakeCache.txt 2>/dev/null; then
+    fresh=(--fresh)
+fi
+cmake --preset web "${fresh[@]}" >/dev/null
 cmake --build --preset web --parallel "$jobs"
 
 say "made $root/build-web/site: $(du -b build-web/site/morvelt.wasm.br | cut -f1) bytes of program with brotli"
