@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 namespace morvelt {
 
 // How a press of STAMPA ended. The print helper tells the window by its exit
@@ -17,5 +19,10 @@ enum class PrintResult : int {
                            // what became of it: it may still print
     PrinterStopped = 16,   // the page is queued on a printer that is stopped
 };
+
+// How long past its deadline the window still waits for a helper. The helper
+// exits by its deadline whatever the print service does, but counts it from
+// its own start, which comes a moment after the press.
+inline constexpr std::chrono::milliseconds LateHelper{1000};
 
 } // namespace morvelt

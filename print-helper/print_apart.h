@@ -12,7 +12,9 @@ namespace morvelt {
 // Called first thing in main(): in the process that waits, returns the
 // status to exit with, the printing child's; in the child, nothing, and it
 // goes on to print. Where no child can be made, nothing either: the page is
-// printed here, and goes with the window if it closes first.
+// printed here, and goes with the window if it closes first. A process that
+// made its child but cannot learn how it ended returns NotConfirmed: the
+// child may have printed.
 std::optional<int> PrintApart();
 
 } // namespace morvelt

@@ -1,5 +1,7 @@
 #include "print-helper/print_apart.h"
 
+#include "page/print_status.h"
+
 #include <cerrno>
 #include <csignal>
 #include <sys/wait.h>
@@ -9,6 +11,9 @@ namespace morvelt {
 
 std::optional<int> PrintApart()
 {
+    // A launcher that ignored SIGCHLD passes that on, and the system would
+    // then reap the child unseen: its word on the page would be lost.
+    std::signal(SIGCHLD, SIG_DFL);
     const pid_t child = ::fork();
     if (child < 0)
         return std::nullopt;
@@ -20,8 +25,10 @@ std::optional<int> PrintApart()
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
+        // Lost sight of it: the child may have printed, so this process
+        // never prints the page again, and says its fate is not known.
         if (errno != EINTR)
-            return std::nullopt; // lost sight of it: say nothing it did not say
+            return static_cast<int>(PrintResult::NotConfirmed);
     }
     if (WIFEXITED(status))
         return WEXITSTATUS(status);

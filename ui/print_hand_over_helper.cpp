@@ -20,9 +20,6 @@ constexpr int EndWaitMs = 1000;
 // How long a helper just started may take to take its page file, when the
 // window closes meanwhile: it does so before anything else.
 constexpr int TakeWaitMs = 1000;
-// How long past its own deadline a helper is waited for: it exits by then
-// whatever the print service does, so one that has not has lost its way.
-constexpr std::chrono::milliseconds LateHelper{1000};
 
 // The window as it shows now, as a page file in the temporary folder, or
 // nothing when the file cannot be written: no temporary folder (never the
