@@ -71,7 +71,9 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     m_ui->Option1->setChecked(true);
 }
 
-Form1::~Form1() = default;
+// Pages on their way are let go all together, before the window's children
+// go one by one.
+Form1::~Form1() { PrintHandOver::LetGo(findChildren<PrintHandOver*>(Qt::FindDirectChildrenOnly)); }
 
 void Form1::ApplyControlFacesAndColours()
 {

@@ -2,6 +2,7 @@
 
 #include "page/print_status.h"
 
+#include <QList>
 #include <QObject>
 
 #include <chrono>
@@ -27,6 +28,11 @@ class PrintHandOver : public QObject {
 public:
     // How long the print service has to take the page, from the press.
     static constexpr std::chrono::milliseconds AnswerTime{15'000};
+    // How long the window's closing waits for its helpers, all of them
+    // together: first for those just started to take their pages, TakeTime
+    // at most, then for the ones it ends.
+    static constexpr std::chrono::milliseconds TakeTime{1000};
+    static constexpr std::chrono::milliseconds ClosingTime{2000};
 
     PrintHandOver(QWidget& window, const QString& helper,
                   std::chrono::milliseconds answerTime = AnswerTime, QObject* parent = nullptr);
@@ -34,6 +40,12 @@ public:
 
     // The helper installed beside this program.
     static QString InstalledHelper();
+
+    // The window closes: the hand-overs tell nothing more, and each page
+    // goes on without the window, or goes with it if its helper has not
+    // taken it within TakeTime. Returns within ClosingTime however many
+    // there are. A hand-over destroyed on its own lets itself go.
+    static void LetGo(const QList<PrintHandOver*>& handOvers);
 
 Q_SIGNALS:
     void finished(morvelt::PrintResult result);

@@ -31,6 +31,13 @@ PrintHandOver::PrintHandOver(QWidget& window, const QString& /*helper*/,
     Finish(PrintResult::Printed);
 }
 
+// The page is with the browser from the press on: nothing to wait for.
+void PrintHandOver::LetGo(const QList<PrintHandOver*>& handOvers)
+{
+    for (PrintHandOver* handOver : handOvers)
+        handOver->m_finished = true;
+}
+
 PrintHandOver::~PrintHandOver() = default;
 
 void PrintHandOver::Finish(PrintResult result)

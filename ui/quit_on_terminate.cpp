@@ -24,6 +24,9 @@ void OnSignal(int)
 
 void QuitOnTerminate()
 {
+    // A launcher that ignored SIGCHLD passes that on: the system would reap
+    // the print helpers unseen, and every page would read as broken off.
+    ::signal(SIGCHLD, SIG_DFL);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, wakeUp) != 0)
         return;
     auto* notifier = new QSocketNotifier(wakeUp[0], QSocketNotifier::Read,

@@ -7,6 +7,7 @@
 
 #include "tests/support/scheduler.h"
 #include "tests/support/window_test.h"
+#include "ui/print_hand_over.h"
 #include "ui/window_snapshot.h"
 
 #include <QApplication>
@@ -57,6 +58,17 @@ inline std::unique_ptr<Form1> GradedWindow(ScriptedPrompter& prompter, const QSt
     if (!window || !Grade(*window, questions) || !Sign(*window, name, schoolClass))
         return nullptr;
     return window;
+}
+
+// Presses STAMPA, and returns the hand-over the press made, whose finished()
+// tells when the window learns the page's fate; nullptr when STAMPA cannot
+// be pressed.
+inline PrintHandOver* PressPrint(QWidget& window)
+{
+    if (!ClickControl(window, "Command3"))
+        return nullptr;
+    const auto handOvers = window.findChildren<PrintHandOver*>(Qt::FindDirectChildrenOnly);
+    return handOvers.isEmpty() ? nullptr : handOvers.constLast();
 }
 
 // The window's page painted on one page of the device, as the print helper

@@ -4,6 +4,7 @@
 #include "tests/support/window_test.h"
 
 #include <QAccessible>
+#include <QDeadlineTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -192,13 +193,22 @@ private Q_SLOTS:
         const QStringList keys{"4", "5", "<Escape>"};
         QStringList seen;
         int answered = 0;
+        // A prompt whose reply field never takes the focus is closed, and
+        // said so, after a while: the test fails rather than hangs.
+        QDeadlineTimer focusLimit(10000);
         std::function<void()> answer = [&] {
             auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             if (!dialog || !field || !dialog->isAncestorOf(field)) {
-                QTimer::singleShot(10, answer);
+                if (!focusLimit.hasExpired()) {
+                    QTimer::singleShot(10, answer);
+                } else if (dialog) {
+                    seen << dialog->labelText() + QStringLiteral(" [no focus in 10 s]");
+                    dialog->reject();
+                }
                 return;
             }
+            focusLimit.setRemainingTime(10000);
             seen << dialog->labelText() + QStringLiteral(" [") + field->text()
                         + QStringLiteral("]");
             const QString key = keys.value(answered++);

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <utility>
 
 using morvelt::PrintResult;
@@ -133,13 +134,18 @@ private Q_SLOTS:
     void serviceTroubleIsToldOnceAfterThePrompts();
     void failuresOfOneCauseAreOneMessage_data();
     void failuresOfOneCauseAreOneMessage();
+    void closingLetsPagesGoTogether_data();
+    void closingLetsPagesGoTogether();
 
 private:
     QString Print(bool throughPrinter, bool calculate, const QString& schoolClass = "3B");
     bool Fill(bool calculate, const QString& schoolClass);
     QString Render(bool throughPrinter, const QString& name);
+    bool PressPrint();
+    bool AwaitTold(int presses);
 
     QTemporaryDir m_dir;
+    int m_told = 0; // presses whose hand-over told the window the page's fate
     const QString m_style = QApplication::style()->name();
     std::unique_ptr<ScriptedPrompter> m_prompter;
     std::unique_ptr<morvelt::Form1> m_window;
@@ -147,6 +153,7 @@ private:
 
 void PrintTest::init()
 {
+    m_told = 0;
     m_prompter = std::make_unique<ScriptedPrompter>();
     m_window = morvelt::uitest::OpenWindow(m_prompter.get());
     QVERIFY2(m_window, "the window did not become active");
@@ -358,18 +365,49 @@ void PrintTest::pageKeepsTextAsText()
 }
 
 // A stand-in for the print helper that takes its page file, as the helper
-// does, and ends as told: with a status, by a crash, or not by itself. One
-// file for each ending, written once: a stub still running reads it.
-QString StubHelper(const QString& dir, const QString& ending)
+// does, or leaves it, and ends as told: with a status, by a crash, or not by
+// itself. One file for each ending, written once: a stub still running reads
+// it.
+QString StubHelper(const QString& dir, const QString& ending, bool takesPage = true)
 {
-    QFile script(dir + "/helper-" + QString::number(qHash(ending)) + ".sh");
+    const QString body = (takesPage ? QStringLiteral("rm -f \"$1\"\n") : QString()) + ending;
+    QFile script(dir + "/helper-" + QString::number(qHash(body)) + ".sh");
     if (script.exists())
         return script.fileName();
     if (!script.open(QIODevice::WriteOnly)
-        || script.write(("#!/bin/sh\nrm -f \"$1\"\n" + ending + "\n").toUtf8()) < 0)
+        || script.write(("#!/bin/sh\n" + body + "\n").toUtf8()) < 0)
         return {};
     script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     return script.fileName();
+}
+
+// Presses STAMPA; m_told counts the press once the window has been told of
+// its page. The window hears first, and drops the hand-over as it hears, so
+// a hand-over gone is a press told too: one whose message the window opened
+// may be gone before the test hears.
+bool PrintTest::PressPrint()
+{
+    auto* handOver = morvelt::printtest::PressPrint(*m_window);
+    if (!handOver)
+        return false;
+    const auto counted = std::make_shared<bool>(false);
+    const auto count = [this, counted] {
+        if (!std::exchange(*counted, true))
+            ++m_told;
+    };
+    connect(handOver, &morvelt::PrintHandOver::finished, this, count);
+    connect(handOver, &QObject::destroyed, this, count);
+    return true;
+}
+
+// Waits until that many presses have been told, and says so when the limit
+// came first.
+bool PrintTest::AwaitTold(int presses)
+{
+    if (QTest::qWaitFor([&] { return m_told >= presses; }, 20000))
+        return true;
+    qWarning("only %d of %d presses told within 20 s", m_told, presses);
+    return false;
 }
 
 void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
@@ -409,8 +447,8 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts_data()
 }
 
 // Right after STAMPA the teacher types the next test and answers its prompts,
-// taking a moment over each. What the helper said comes once, after the last
-// prompt, and the page's file is gone.
+// lingering over the first until the helper has ended. What the helper said
+// comes once, after the last prompt, and the page's file is gone.
 void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
 {
     QFETCH(QString, helperEnds);
@@ -425,41 +463,46 @@ void PrintTest::serviceTroubleIsToldOnceAfterThePrompts()
                                                   : StubHelper(m_dir.path(), helperEnds));
     m_window->SetPrintTime(std::chrono::milliseconds(500));
 
-    QVERIFY(ClickControl(*m_window, "Command3"));
+    QVERIFY(PressPrint());
     QVERIFY(TypeInto(*m_window, "txtb", "3"));
     m_prompter->SetScript({"4", "5", "3"});
-    ThinkFor(*m_prompter, 300);
+    bool toldDuringPrompt = false;
+    m_prompter->WhilePromptOpen([&] {
+        if (!toldDuringPrompt)
+            toldDuringPrompt = AwaitTold(1);
+    });
     QVERIFY(ClickControl(*m_window, "Command1"));
+    QVERIFY2(toldDuringPrompt, "the press was not told while the first prompt was open");
     QCOMPARE(Control<QLabel>(*m_window, "lblvoto10")->text(), QStringLiteral("8,20"));
-    const QStringList shown = Shown(*m_window);
 
     const QString prompt = QStringLiteral("? Punteggi | Punti (da 0 a 5) per l'esercizio n.");
     const QStringList prompts{prompt + '1', prompt + '2', prompt + '3'};
-    QTRY_COMPARE_WITH_TIMEOUT(Said(*m_prompter),
-                              message.isEmpty() ? prompts : prompts + QStringList{"! " + message},
-                              3000);
-    QTest::qWait(message.isEmpty() ? 2000 : 200);
-    QCOMPARE(Said(*m_prompter).size(), prompts.size() + (message.isEmpty() ? 0 : 1));
-    QCOMPARE(Shown(*m_window), shown);
+    QCOMPARE(Said(*m_prompter),
+             message.isEmpty() ? prompts : prompts + QStringList{"! " + message});
+    QCOMPARE(m_told, 1);
     QCOMPARE(PageFiles(pages.path()), QStringList());
 }
 
+enum class Held { Nothing, Message, Prompt };
+Q_DECLARE_METATYPE(Held)
+
 void PrintTest::failuresOfOneCauseAreOneMessage_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("endings"); // one helper's ending a press
-    QTest::addColumn<int>("readMs");          // how long each message stays open
-    QTest::addColumn<bool>("calculating");    // a calculation's prompts open meanwhile
+    QTest::addColumn<Held>("held");           // open until every press is told
     QTest::addColumn<QStringList>("messages");
 
     const QString noAnswer = "Impossibile stampare: il servizio di stampa non risponde.";
     const QString refused = "Impossibile stampare: la stampante non ha accettato la pagina.";
     QTest::newRow("ten presses, the first message open until the tenth failed")
-        << QStringList(10, "exit 11") << 4000 << false << QStringList{noAnswer + " (pagine: 10)"};
+        << QStringList(10, "exit 11") << Held::Message << QStringList{noAnswer + " (pagine: 10)"};
     QTest::newRow("failures waiting for the prompts, two causes")
-        << QStringList{"exit 11", "exit 12", "exit 11", "exit 11", "exit 12"} << 0 << true
+        << QStringList{"exit 11", "exit 12", "exit 11", "exit 11", "exit 12"} << Held::Prompt
         << QStringList{noAnswer + " (pagine: 3)", refused + " (pagine: 2)"};
     QTest::newRow("each message closed before the next failure: each its own")
-        << QStringList{"exit 11", "exit 11"} << 0 << false << QStringList{noAnswer, noAnswer};
+        << QStringList{"exit 11", "exit 11"} << Held::Nothing << QStringList{noAnswer, noAnswer};
+    // clang-format on
 }
 
 // A cause is a message's text. While the message of a cause is open or
@@ -467,29 +510,64 @@ void PrintTest::failuresOfOneCauseAreOneMessage_data()
 void PrintTest::failuresOfOneCauseAreOneMessage()
 {
     QFETCH(QStringList, endings);
-    QFETCH(int, readMs);
-    QFETCH(bool, calculating);
+    QFETCH(Held, held);
     QFETCH(QStringList, messages);
     QTemporaryDir pages;
     const EnvironmentSetting pageFolder("TMPDIR", pages.path());
-    ReadFor(*m_prompter, readMs);
-    if (calculating) {
+    const int presses = int(endings.size());
+    // The message open is the one press not yet counted.
+    bool allTold = held == Held::Nothing;
+    if (held == Held::Message)
+        m_prompter->WhileMessageOpen([&] { allTold = allTold || AwaitTold(presses - 1); });
+    if (held == Held::Prompt) {
         QVERIFY(TypeInto(*m_window, "txtb", "1"));
         m_prompter->SetScript({"4"});
-        ThinkFor(*m_prompter, 1500);
+        m_prompter->WhilePromptOpen([&] { allTold = AwaitTold(presses); });
     }
-    for (qsizetype press = 0; press < endings.size(); ++press) {
+    for (int press = 0; press < presses; ++press) {
         m_window->SetPrintHelper(StubHelper(m_dir.path(), endings[press]));
-        QVERIFY(ClickControl(*m_window, "Command3"));
+        QVERIFY(PressPrint());
         // One by one, each told and closed before the next press.
-        if (!calculating && readMs == 0)
-            QTRY_COMPARE_WITH_TIMEOUT(Messages(*m_prompter).size(), press + 1, 3000);
+        if (held == Held::Nothing)
+            QVERIFY(AwaitTold(press + 1));
     }
-    if (calculating)
+    if (held == Held::Prompt)
         QVERIFY(ClickControl(*m_window, "Command1"));
-    QTRY_COMPARE_WITH_TIMEOUT(Messages(*m_prompter), messages, 8000);
-    QTest::qWait(500);
+    QVERIFY(AwaitTold(presses));
+    QVERIFY2(allTold, "the presses were not all told while the dialog was open");
     QCOMPARE(Messages(*m_prompter), messages);
+}
+
+void PrintTest::closingLetsPagesGoTogether_data()
+{
+    QTest::addColumn<int>("presses");
+    QTest::newRow("one page its helper never takes") << 1;
+    QTest::newRow("20 pages their helpers never take") << 20;
+}
+
+// Helpers that never take their pages hold the window's closing for one
+// limit in all, not for one each; their pages go with the window.
+void PrintTest::closingLetsPagesGoTogether()
+{
+    QFETCH(int, presses);
+    QTemporaryDir pages;
+    QTemporaryDir started;
+    const EnvironmentSetting pageFolder("TMPDIR", pages.path());
+    m_window->SetPrintHelper(
+        StubHelper(m_dir.path(), "touch \"" + started.path() + "/$$\"\nexec sleep 30", false));
+    for (int press = 0; press < presses; ++press)
+        QVERIFY(PressPrint());
+    QTRY_COMPARE_WITH_TIMEOUT(QDir(started.path()).entryList(QDir::Files).size(), presses, 20000);
+    QCOMPARE(PageFiles(pages.path()).size(), presses);
+
+    QElapsedTimer clock;
+    clock.start();
+    m_window.reset();
+    const qint64 took = clock.elapsed();
+    QVERIFY2(took < morvelt::PrintHandOver::ClosingTime.count(),
+             qPrintable(QString::number(took) + " ms"));
+    QCOMPARE(PageFiles(pages.path()), QStringList());
+    QCOMPARE(Messages(*m_prompter), QStringList());
 }
 
 MORVELT_UI_TEST_MAIN(PrintTest)
