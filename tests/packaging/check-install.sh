@@ -45,12 +45,13 @@ mkdir -m 0700 "$runtime"
 XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=morvelt \
     --idle-time=0 >"$root/weston.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [ -S "$runtime/morvelt" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -S "$runtime/morvelt" ] && break; sleep 0.1; done
+[ -S "$runtime/morvelt" ] || { echo "weston did not open its socket within 30 s"; status=1; }
 env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=morvelt QT_QPA_PLATFORM=wayland \
     WAYLAND_DEBUG=client "$root/usr/bin/morvelt" 2>"$root/wayland.log" &
 pids+=($!)
 app_id=""
-for _ in $(seq 200); do
+for _ in $(seq 300); do
     app_id=$(sed -n 's/.*set_app_id("\(.*\)").*/\1/p' "$root/wayland.log" | head -n 1)
     [ -n "$app_id" ] && break
     sleep 0.1
