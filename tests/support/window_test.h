@@ -80,17 +80,6 @@ inline QStringList Said(const ScriptedPrompter& prompter)
     return said;
 }
 
-// Keeps each prompt, or each message, open that long with the events
-// running, as a teacher reading it would.
-inline void ThinkFor(ScriptedPrompter& prompter, int milliseconds)
-{
-    prompter.WhilePromptOpen([milliseconds] { QTest::qWait(milliseconds); });
-}
-inline void ReadFor(ScriptedPrompter& prompter, int milliseconds)
-{
-    prompter.WhileMessageOpen([milliseconds] { QTest::qWait(milliseconds); });
-}
-
 } // namespace morvelt::fakes
 
 namespace morvelt::uitest {
