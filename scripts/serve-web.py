@@ -1,5 +1,7 @@
 """Serves Morvelt's site folder on 127.0.0.1 for one machine's browser:
   python3 serve-web.py FOLDER PORT
+It says where it listens, once it does, on its standard output; with PORT 0
+the system picks the port.
 .wasm as application/wasm, and a file's brotli (.br) or gzip (.gz) copy,
 with its Content-Encoding, to a browser that accepts it. Nothing but
 Debian's python3."""
@@ -42,7 +44,8 @@ def main():
     folder, port = sys.argv[1], int(sys.argv[2])
     handler = functools.partial(SiteHandler, directory=folder)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
-    print(f"Morvelt: http://127.0.0.1:{port}/", flush=True)
+    # Port 0 is one the system picks; the line says which, once listening.
+    print(f"Morvelt: http://127.0.0.1:{server.server_address[1]}/", flush=True)
     server.serve_forever()
 
 

@@ -382,9 +382,9 @@ QString StubHelper(const QString& dir, const QString& ending, bool takesPage = t
 }
 
 // Presses STAMPA; m_told counts the press once the window has been told of
-// its page. The window hears first, and drops the hand-over as it hears, so
-// a hand-over gone is a press told too: one whose message the window opened
-// may be gone before the test hears.
+// its page. The window hears first, and a hand-over whose message it opens
+// goes, dropped by the window, while the message is open: the test never
+// hears its finished(), so a hand-over gone is a press told too.
 bool PrintTest::PressPrint()
 {
     auto* handOver = morvelt::printtest::PressPrint(*m_window);
@@ -515,10 +515,9 @@ void PrintTest::failuresOfOneCauseAreOneMessage()
     QTemporaryDir pages;
     const EnvironmentSetting pageFolder("TMPDIR", pages.path());
     const int presses = int(endings.size());
-    // The message open is the one press not yet counted.
     bool allTold = held == Held::Nothing;
     if (held == Held::Message)
-        m_prompter->WhileMessageOpen([&] { allTold = allTold || AwaitTold(presses - 1); });
+        m_prompter->WhileMessageOpen([&] { allTold = allTold || AwaitTold(presses); });
     if (held == Held::Prompt) {
         QVERIFY(TypeInto(*m_window, "txtb", "1"));
         m_prompter->SetScript({"4"});

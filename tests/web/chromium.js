@@ -11,12 +11,29 @@ const puppeteer = require("puppeteer-core");
 const serve = path.join(__dirname, "..", "..", "scripts", "serve-web.py");
 const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
-// Serves SITE; resolves to its address and a stop().
-async function serveSite(site) {
-    const port = 20000 + Math.floor(Math.random() * 20000);
-    const server = spawn("/usr/bin/python3", [serve, site, String(port)], { stdio: "ignore" });
-    await pause(500);
-    return { url: `http://127.0.0.1:${port}/`, stop: () => server.kill() };
+// Serves SITE on a port the system picks; resolves, once the server says
+// where it listens, to its address and a stop().
+function serveSite(site) {
+    const server = spawn("/usr/bin/python3", [serve, site, "0"], { stdio: ["ignore", "pipe", "inherit"] });
+    return new Promise((resolve, reject) => {
+        const limit = setTimeout(() => {
+            server.kill();
+            reject(new Error("the site's server did not say where it listens within 30 s"));
+        }, 30000);
+        let said = "";
+        server.stdout.on("data", (chunk) => {
+            said += chunk;
+            const address = said.match(/http:\/\/127\.0\.0\.1:\d+\//);
+            if (address) {
+                clearTimeout(limit);
+                resolve({ url: address[0], stop: () => server.kill() });
+            }
+        });
+        server.on("exit", (code) => {
+            clearTimeout(limit);
+            reject(new Error(`the site's server ended (${code}) before it listened`));
+        });
+    });
 }
 
 // The browser's first language is LANG (it-IT, en-US), which sets the

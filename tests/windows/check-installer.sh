@@ -67,12 +67,13 @@ state() {
         -path './users/*/Temp' -prune -o -printf '%p %s %T@\n' | sort)
     wine reg query "$apps_key" 2>/dev/null || true
 }
-# The uninstaller runs on from a copy of itself in the temporary folder.
+# The uninstaller runs on from a copy of itself in the temporary folder:
+# done once no Wine program of the prefix runs.
 uninstall() {
     run 0 "$1\\Uninstall.exe" /S
     for _ in $(seq 300); do [ -e "$2/Uninstall.exe" ] || break; sleep 0.1; done
     [ ! -e "$2/Uninstall.exe" ] || fail "the uninstaller did not run"
-    sleep 1
+    timeout 60 wineserver -w || fail "the uninstaller's copy did not end within 60 s"
 }
 apps_entry() {
     wine reg query "$apps_key" 2>/dev/null | tr -d '\r' |
