@@ -25,17 +25,32 @@ source "$(dirname "$0")/../support/scratch.sh"
 
 start_private_x
 
-# open: starts the program and puts the id of its window in $window.
+# open: starts the program, once its window shows.
 open() {
     "$@" "$program" >/dev/null 2>&1 &
     pids+=($!)
     find_window '^Valutazione Morvelt' >/dev/null || fail "the program showed no window"
-    # Wine may replace its first window meanwhile: take the one that stays.
-    sleep 1
-    window=$(find_window '^Valutazione Morvelt')
 }
+# The program's window, looked up at each use: Wine may replace its first
+# window with another.
+window() { find_window '^Valutazione Morvelt' || fail "the program's window has gone"; }
 # click X Y: a click at that point of the window, in pixels.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+click() { xdotool mousemove --window "$(window)" "$1" "$2" click 1; }
+# await WHAT TEST...: runs TEST every tenth of a second until it holds, for
+# at most 60 s, then fails, naming WHAT.
+await() {
+    local what=$1
+    shift
+    for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done
+    fail "$what, within 60 s"
+}
+# The queue has written the page of every job it was given.
+queue_done() {
+    local waiting
+    waiting=$(lpstat -W not-completed -o "$MORVELT_CUPS_QUEUE") || return 1
+    [ -s "$MORVELT_CUPS_PRINTOUT" ] && [ -z "$waiting" ]
+}
+helpers_ended() { ! pgrep -if 'morvelt-print\.exe' >/dev/null; }
 # print PDF mouse|keyboard: STAMPA, which stands at (16, 472) in the window,
 # 65 x 33 pixels, clicked, or reached with Tab from CLASSE at (240, 33) and
 # pressed with the space bar; the queue's page is kept as PDF.
@@ -47,9 +62,7 @@ print() {
         click 240 33
         xdotool key Tab space
     fi
-    for _ in $(seq 600); do [ -s "$MORVELT_CUPS_PRINTOUT" ] && break; sleep 0.1; done
-    [ -s "$MORVELT_CUPS_PRINTOUT" ] || fail "the queue wrote no page"
-    sleep 1
+    await "the queue wrote no page" queue_done
     mv "$MORVELT_CUPS_PRINTOUT" "$1"
 }
 
@@ -65,15 +78,20 @@ header=$(head -n 3 "$work"/page.pgm | wc -c)   # P5, the size, the maximum
 ink=$(tail -c +"$((header + 1))" "$work"/page.pgm | od -An -v -tu1 |
       tr -s ' ' '\n' | awk 'NF { total++; if ($1 < 128) dark++ } END { printf "%.3f", dark / total }')
 awk -v ink="$ink" 'BEGIN { exit !(ink > 0.01) }' || fail "the page is blank (ink $ink)"
+# The window learns the page's fate as its helper ends.
+await "the print helper did not end" helpers_ended
 if xdotool search --onlyvisible --name '^Morvelt$' >/dev/null 2>&1; then
     fail "a message was shown"
 fi
 echo "STAMPA under Wine: one A4 page on the private CUPS queue, ink on $ink of it, no message"
-xdotool windowclose "$window" 2>/dev/null || true
+xdotool windowclose "$(window)" 2>/dev/null || true
 
 # The worked example, by mouse: txtb at (173, 126), INSERISCI at (380, 248);
 # each prompt's reply field clicked before the reply is typed, as no window
-# manager gives it the keyboard.
+# manager gives it the keyboard. Under Wine a prompt keeps the X window of
+# the one before, and xdotool cannot read the keyboard focus, so the pauses
+# stand for the prompt being ready: a key lost to a short one fails the
+# pages below, it cannot pass them.
 open "$@"
 click 173 126
 xdotool type --delay 30 3
@@ -89,11 +107,12 @@ for score in 4 5 3; do
 done
 # STAMPA pressed twice: with the pointer coming from INSERISCI, whose hover
 # the Windows style is still fading out, and after resting on STAMPA.
-# rest X Y: the pointer comes to rest there, in the window.
+# rest X Y: the pointer comes to rest there, in the window, as a hand does;
+# these pauses are the scenario's, not waits for the program.
 rest() {
-    xdotool mousemove --window "$window" "$1" "$2"
+    xdotool mousemove --window "$(window)" "$1" "$2"
     sleep 0.3
-    xdotool mousemove --window "$window" $(($1 + 10)) $(($2 + 2))
+    xdotool mousemove --window "$(window)" $(($1 + 10)) $(($2 + 2))
     sleep 1
 }
 rest 380 248
