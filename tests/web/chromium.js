@@ -9,12 +9,11 @@ const path = require("path");
 const puppeteer = require("puppeteer-core");
 
 const serve = path.join(__dirname, "..", "..", "scripts", "serve-web.py");
-const pause = (ms) => new Promise((done) => setTimeout(done, ms));
 
 // Serves SITE on a port the system picks; resolves, once the server says
 // where it listens, to its address and a stop().
 function serveSite(site) {
-    const server = spawn("/usr/bin/python3", [serve, site, "0"], { stdio: ["ignore", "pipe", "inherit"] });
+    const server = spawn("/usr/bin/python3", [serve, site, "0"], { stdio: ["ignore", "pipe", "ignore"] });
     return new Promise((resolve, reject) => {
         const limit = setTimeout(() => {
             server.kill();
@@ -50,4 +49,4 @@ function launchChromium(lang, profile) {
     });
 }
 
-module.exports = { launchChromium, pause, serveSite };
+module.exports = { launchChromium, serveSite };
