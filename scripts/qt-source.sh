@@ -37,20 +37,48 @@ fetch_qt_source() {
     (cd "$dir" && apt-get "${options[@]}" source -qq "qt6-base=$qt_version")
 }
 
+# qt_step STEP LOG COMMAND...: runs COMMAND with its output in LOG, and
+# says every 30 s that STEP goes on: how long so far and, once the log has
+# one, the build tool's last "[done/total]". A build of an hour or more must
+# not look like a hang; the log keeps the whole story.
+qt_step() {
+    local step=$1 log=$2 started=$SECONDS ticker status=0
+    shift 2
+    (
+        # Ends within 30 s of the script that started it, however that ends.
+        while sleep 30 </dev/null >/dev/null 2>&1 && kill -0 $$ 2>/dev/null; do
+            local at
+            at=$(tail -n 20 "$log" 2>/dev/null | grep -o '^\[[0-9]*/[0-9]*\]' | tail -n 1) || true
+            local took=$((SECONDS - started))
+            echo "building Qt for $qt_system: $step${at:+ $at}," \
+                 "$((took / 60)) min $((took % 60)) s so far" >&2
+        done
+    ) &
+    ticker=$!
+    "$@" >"$log" 2>&1 || status=$?
+    pkill -P "$ticker" 2>/dev/null || true
+    kill "$ticker" 2>/dev/null || true
+    wait "$ticker" 2>/dev/null || true
+    return "$status"
+}
+
 build_qt() {
-    local system=$1 work=$cache/qt-build-$key source
+    local qt_system=$1 work=$cache/qt-build-$key source
     shift
     rm -rf "$work"
-    echo "building Qt $qt_version for $system into $qt (once per machine)" >&2
+    echo "building Qt $qt_version for $qt_system into $qt (once per machine," \
+         "a line every 30 s)" >&2
     fetch_qt_source "$cache"/apt "$work"
     source=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
     mkdir "$work"/build
-    (cd "$work"/build &&
-        "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- "$@" \
-            -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work"/configure.log 2>&1 &&
-        cmake --build . --parallel "$(nproc)" >"$work"/build.log 2>&1 &&
-        cmake --install . >/dev/null) ||
+    cd "$work"/build
+    { qt_step "step 1/3, configure" "$work"/configure.log \
+          "$source"/configure "${qt_options[@]}" -prefix "$qt.partial" -- "$@" \
+              -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake &&
+      qt_step "step 2/3, compile" "$work"/build.log cmake --build . --parallel "$(nproc)" &&
+      qt_step "step 3/3, install" "$work"/install.log cmake --install .; } ||
         { echo "the Qt build failed; its logs are in $work" >&2; exit 1; }
+    cd - >/dev/null
     mv "$qt.partial" "$qt"
     rm -rf "$work"
 }
