@@ -65,10 +65,9 @@ else
          "will skip; MORVELT_TEST_WEB=1 runs it" >&2
 fi
 
-cmake --preset default >/dev/null
-cmake --build --preset default
 if [ "${CI:-}" != true ] && [ "${MORVELT_TEST_PACKAGE_INSTALL:-}" != 1 ]; then
     echo "test.sh: the Debian package test installs system-wide, so it will skip;" \
          "MORVELT_TEST_PACKAGE_INSTALL=1 runs it" >&2
 fi
-scripts/with-cups.sh ctest --preset default
+# The ordinary pass is the quick loop's own.
+exec scripts/quick-test.sh
