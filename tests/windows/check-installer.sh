@@ -19,9 +19,10 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
 source "$(dirname "$0")/../support/private-x.sh"
 source "$(dirname "$0")/../support/scratch.sh"
+source "$(dirname "$0")/../support/private-wine.sh"
 installer=$1
 # The prefix's Wine programs end before the folder goes.
-trap 'WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true; end_scratch' EXIT
+trap 'end_wine_prefix "$work/prefix"; end_scratch' EXIT
 
 grep -aq '<dpiAware[^>]*>true</dpiAware>' "$installer" ||
     fail "the installer's manifest does not say <dpiAware>true</dpiAware>"

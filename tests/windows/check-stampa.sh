@@ -22,6 +22,14 @@ if [ -z "${MORVELT_CUPS_PRINTOUT:-}" ]; then
     exit 77
 fi
 source "$(dirname "$0")/../support/scratch.sh"
+source "$(dirname "$0")/../support/private-wine.sh"
+
+# A Wine prefix of its own, made by the runner at first use: the Windows
+# tests beside this one run on no display, and a prefix's session has one
+# desktop, made with the display of the program that started it; a program
+# that joins it there shows no window. Its server goes with the check.
+export MORVELT_WINE_PREFIX=$work/wine
+trap 'end_wine_prefix "$MORVELT_WINE_PREFIX"; end_scratch' EXIT
 
 start_private_x
 
