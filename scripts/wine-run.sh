@@ -43,6 +43,16 @@ fi
 # One server for the prefix that outlives each program by a minute: test
 # programs started one after another do not meet a server on its way out
 # ("recvmsg: Connection reset by peer"). It ends by itself; when one runs
-# already, this one says so and leaves.
-wineserver -p60 2>/dev/null || true
+# already, this one says so and leaves. A new session's own processes
+# (services, devices) start with its first program and live as long as the
+# server: they start here, with none of the caller's output, since CTest
+# waits until every process holding a test's output has let it go, and
+# would wait out the server's minute.
+exec 9>"$WINEPREFIX.lock"
+flock 9
+if wineserver -p60 </dev/null >/dev/null 2>&1; then
+    env LC_ALL="$locale" wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
+flock -u 9
+exec 9>&-
 exec env LC_ALL="$locale" wine "$@"
