@@ -5,6 +5,7 @@
 //
 //   print_bench RUNS PRINT-HELPER
 
+#include "form/form_model.h"
 #include "page/window_face.h"
 #include "tests/print/fake_service.h"
 #include "tests/support/scripted_prompter.h"
@@ -51,7 +52,7 @@ double PressToPrinted(const QString& helper)
     window.show();
     QElapsedTimer clock;
     clock.start();
-    window.Command3_Click();
+    window.Model().Command3_Click();
     PrintHandOver* handOver = window.findChildren<PrintHandOver*>().constLast();
     bool printed = false;
     QObject::connect(handOver, &PrintHandOver::finished,
@@ -76,7 +77,7 @@ double Closing(const QString& helper, bool taken)
     window->SetPrintTime(2s);
     window->show();
     for (int page = 0; page < Pages; ++page)
-        window->Command3_Click();
+        window->Model().Command3_Click();
     if (taken && !QTest::qWaitFor([&] { return PagesTaken(pages.path()); }, 30000))
         return -1;
     QElapsedTimer clock;

@@ -1,13 +1,13 @@
 #include "ui/form1.h"
 
-#include "calc/calculate_grade.h"
+#include "form/form_model.h"
 #include "page/window_face.h"
 #include "ui/dialog_prompter.h"
-#include "ui/form_values.h"
 #include "ui/identity.h"
 #include "ui/label_result_view.h"
 #include "ui/print_hand_over.h"
 #include "ui/screen_reader.h"
+#include "ui/utf8.h"
 #include "ui/window_palette.h"
 #include "ui_form1.h"
 
@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <limits>
@@ -22,9 +23,6 @@
 namespace morvelt {
 
 namespace {
-
-constexpr bool On = true;
-constexpr bool Off = false;
 
 void SetBackground(QWidget* widget, const QColor& colour)
 {
@@ -38,6 +36,7 @@ void SetBackground(QWidget* widget, const QColor& colour)
 Form1::Form1(Prompter* prompter, QWidget* parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::Form1>())
+    , m_results(std::make_unique<LabelResultView>(*m_ui))
     , m_prompter(prompter)
     , m_printHelper(PrintHandOver::InstalledHelper())
     , m_printTime(PrintHandOver::AnswerTime)
@@ -63,6 +62,8 @@ Form1::Form1(Prompter* prompter, QWidget* parent)
     // Text boxes take text of any length; Qt's stop at 32,767 characters.
     for (auto* field : findChildren<QLineEdit*>())
         field->setMaxLength(std::numeric_limits<int>::max());
+    m_model = std::make_unique<FormModel>(static_cast<FormView&>(*this), *m_prompter);
+    ShowModel();
     ConnectHandlers();
 
     // The first control in tab order takes the focus and, being an option not
@@ -94,25 +95,39 @@ void Form1::ApplyControlFacesAndColours()
     m_ui->Label9->setPalette(addressPalette);
 }
 
+// Every control as the model holds it, which is the stored layout's state.
+void Form1::ShowModel()
+{
+    for (std::string_view name : FormModel::Controls()) {
+        ShowEnabled(name, m_model->IsEnabled(name));
+        if (qobject_cast<QRadioButton*>(findChild<QWidget*>(FromUtf8(name))))
+            ShowSelected(name, m_model->IsSelected(name));
+    }
+}
+
 void Form1::ConnectHandlers()
 {
-    const auto onSelected = [this](QRadioButton* option, void (Form1::*handler)()) {
+    const auto onSelected = [this](QRadioButton* option, void (FormModel::*handler)()) {
         connect(option, &QRadioButton::toggled, this, [this, handler](bool selected) {
             if (selected)
-                (this->*handler)();
+                (m_model.get()->*handler)();
         });
     };
-    onSelected(m_ui->Option1, &Form1::Option1_Click);
-    onSelected(m_ui->Option2, &Form1::Option2_Click);
-    onSelected(m_ui->Option3, &Form1::Option3_Click);
-    onSelected(m_ui->Option5, &Form1::Option5_Click);
-    onSelected(m_ui->Option6, &Form1::Option6_Click);
+    onSelected(m_ui->Option1, &FormModel::Option1_Click);
+    onSelected(m_ui->Option2, &FormModel::Option2_Click);
+    onSelected(m_ui->Option3, &FormModel::Option3_Click);
+    onSelected(m_ui->Option5, &FormModel::Option5_Click);
+    onSelected(m_ui->Option6, &FormModel::Option6_Click);
 
-    connect(m_ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(m_ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(m_ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(m_ui->Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    // The buttons that prompt or tell hold back the print failures meanwhile.
+    const auto onClicked = [this](QPushButton* button, void (FormModel::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Talk(handler); });
+    };
+    onClicked(m_ui->Command1, &FormModel::Command1_Click);
+    onClicked(m_ui->Command4, &FormModel::Command4_Click);
+    onClicked(m_ui->Command5, &FormModel::Command5_Click);
+    connect(m_ui->Command2, &QPushButton::clicked, this, [this] { m_model->Command2_Click(); });
+    connect(m_ui->Command3, &QPushButton::clicked, this, [this] { m_model->Command3_Click(); });
 }
 
 bool Form1::focusNextPrevChild(bool next)
@@ -145,108 +160,51 @@ void Form1::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-// The selection rules only switch which inputs accept typing, step by step in
-// a fixed order; they never touch a text, a caption or a selection. Each is
-// its rows of (control, on or off), run in order.
-
-void Form1::Option1_Click()
+void Form1::ShowEnabled(std::string_view control, bool enabled)
 {
-    Enable({
-        {m_ui->txtb, On},
-        {m_ui->txtc, Off},
-        {m_ui->txtpeso, Off},
-        {m_ui->Label1, On},
-        {m_ui->Label2, Off},
-        {m_ui->Label3, Off},
-        {m_ui->txtitem, Off},
-        {m_ui->Label7, Off},
-        {m_ui->Label8, Off},
-        {m_ui->Label26, Off},
-        {m_ui->Option5, Off},
-        {m_ui->Option6, Off},
-    });
+    findChild<QWidget*>(FromUtf8(control))->setEnabled(enabled);
 }
 
-void Form1::Option2_Click()
+// The window has already moved the selection when the model tells it; when
+// the model moves it first, the window follows without running the option's
+// handler again.
+void Form1::ShowSelected(std::string_view option, bool selected)
 {
-    Enable({
-        {m_ui->txtb, Off},
-        {m_ui->txtc, On},
-        {m_ui->txtpeso, Off},
-        {m_ui->Label1, Off},
-        {m_ui->Label2, On},
-        {m_ui->Label26, On},
-        {m_ui->Label7, Off},
-        {m_ui->Label8, Off},
-        {m_ui->Option5, On},
-        {m_ui->Option6, On},
-    });
-    ApplyItemsRule();
+    auto* button = findChild<QRadioButton*>(FromUtf8(option));
+    const QSignalBlocker blocker(button);
+    button->setChecked(selected);
 }
 
-void Form1::Option3_Click()
+std::string Form1::Text(Field field) const
 {
-    Enable({
-        {m_ui->txtb, On},
-        {m_ui->txtc, On},
-        {m_ui->txtpeso, On},
-        {m_ui->Label1, On},
-        {m_ui->Label2, On},
-        {m_ui->Option5, On},
-        {m_ui->Option6, On},
-        {m_ui->Label7, On},
-        {m_ui->Label8, On},
-        {m_ui->Label26, On},
-    });
-    ApplyItemsRule();
+    switch (field) {
+    case Field::txtb:
+        return m_ui->txtb->text().toStdString();
+    case Field::txtc:
+        return m_ui->txtc->text().toStdString();
+    case Field::txtitem:
+        return m_ui->txtitem->text().toStdString();
+    case Field::txtpeso:
+        return m_ui->txtpeso->text().toStdString();
+    }
+    return {};
 }
 
-// The number of answers per question matters only when a wrong answer is
-// penalised.
-void Form1::ApplyItemsRule()
-{
-    if (m_ui->Option5->isChecked())
-        Option5_Click();
-    else
-        Option6_Click();
-}
+std::string Form1::DecimalSeparator() const { return QLocale().decimalPoint().toStdString(); }
 
-void Form1::Option5_Click()
-{
-    Enable({
-        {m_ui->Label3, On},
-        {m_ui->txtitem, On},
-    });
-}
+std::string Form1::Punti() const { return m_results->Punti(); }
 
-void Form1::Option6_Click()
-{
-    Enable({
-        {m_ui->Label3, Off},
-        {m_ui->txtitem, Off},
-    });
-}
+void Form1::SetPunti(std::string_view text) { m_results->SetPunti(text); }
 
-void Form1::Enable(std::initializer_list<EnablingStep> steps)
-{
-    for (const auto& [control, on] : steps)
-        control->setEnabled(on);
-}
+void Form1::SetVoto10(std::string_view text) { m_results->SetVoto10(text); }
+
+void Form1::SetVoto15(std::string_view text) { m_results->SetVoto15(text); }
 
 void Form1::SetPrintHelper(const QString& program) { m_printHelper = program; }
 
 void Form1::SetPrintTime(std::chrono::milliseconds answerTime) { m_printTime = answerTime; }
 
-void Form1::Command1_Click()
-{
-    FormValues values(*m_ui);
-    LabelResultView view(*m_ui);
-    Talk([&](Prompter& prompter) {
-        CalculateGrade(values, prompter, view, QLocale().decimalPoint().toStdString());
-    });
-}
-
-void Form1::Command2_Click()
+void Form1::Exit()
 {
     close();
     QCoreApplication::quit();
@@ -254,7 +212,7 @@ void Form1::Command2_Click()
 
 // The page is rendered now; the print service gets it behind the window, and
 // a press whose page did not print gets one message.
-void Form1::Command3_Click()
+void Form1::Print()
 {
     auto* handOver = new PrintHandOver(*this, m_printHelper, m_printTime, this);
     connect(handOver, &PrintHandOver::finished, this, [this, handOver](PrintResult result) {
@@ -263,26 +221,10 @@ void Form1::Command3_Click()
     });
 }
 
-void Form1::Command4_Click()
-{
-    Talk([](Prompter& prompter) {
-        prompter.ShowMessage("I quesiti devono avere lo stesso ''peso''.");
-    });
-}
-
-void Form1::Command5_Click()
-{
-    Talk([](Prompter& prompter) {
-        prompter.ShowMessage("I quesiti devono avere lo stesso ''peso''. La parte relativa alla "
-                             "Tipologia B può essere utilizzata anche per la Tipologia A, purché "
-                             "tutti i quesiti abbiano sempre lo stesso ''peso''.");
-    });
-}
-
-void Form1::Talk(const std::function<void(Prompter&)>& talk)
+void Form1::Talk(void (FormModel::*handler)())
 {
     ++m_talking;
-    talk(*m_prompter);
+    (m_model.get()->*handler)();
     --m_talking;
     ShowPrintFailures();
 }

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "form/form_view.h"
+
 #include <QWidget>
 
 #include <chrono>
 #include <deque>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
+#include <string_view>
 
 namespace Ui {
 class Form1;
@@ -17,16 +17,19 @@ class Form1;
 
 namespace morvelt {
 
+class FormModel;
+class LabelResultView;
 class Prompter;
 enum class PrintResult : int;
 
-// The program's only window. Its layout, captions and tab order live in
-// form1.ui; this class gives it its faces and colours, opens it with "B"
-// selected, and holds the handlers of the option buttons (which only switch
-// which inputs accept typing) and of the five buttons. Printing goes on
-// behind the window, in a helper program (PrintHandOver); what it has to say
-// waits until the window's own prompts and messages are over.
-class Form1 : public QWidget {
+// The program's only window, a view of its model (FormModel), which holds
+// which controls accept input and what each option and button does. Its
+// layout, captions and tab order live in form1.ui; this class gives it its
+// faces and colours, opens it with "B" selected, passes clicks to the model,
+// keeps the texts typed in, shows the results, and prints: printing goes on
+// behind the window, in a helper program (PrintHandOver), and what it has to
+// say waits until the window's own prompts and messages are over.
+class Form1 : public QWidget, private FormView {
     Q_OBJECT
 
 public:
@@ -35,23 +38,13 @@ public:
     explicit Form1(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~Form1() override;
 
-    void Option1_Click();
-    void Option2_Click();
-    void Option3_Click();
-    void Option5_Click();
-    void Option6_Click();
+    FormModel& Model() { return *m_model; }
 
     // The program that hands a page to the print service, and the time it
     // has from the press: by default the one installed beside this program,
     // and PrintHandOver::AnswerTime.
     void SetPrintHelper(const QString& program);
     void SetPrintTime(std::chrono::milliseconds answerTime);
-
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
 
 protected:
     // Tab and Backtab treat an option group as one stop, its selected option.
@@ -68,21 +61,32 @@ private:
     };
     static std::string Told(const PrintFailure& failure);
 
+    // FormView
+    void ShowEnabled(std::string_view control, bool enabled) override;
+    void ShowSelected(std::string_view option, bool selected) override;
+    std::string Text(Field field) const override;
+    std::string DecimalSeparator() const override;
+    void Print() override;
+    void Exit() override;
+    std::string Punti() const override;
+    void SetPunti(std::string_view text) override;
+    void SetVoto10(std::string_view text) override;
+    void SetVoto15(std::string_view text) override;
+
     void ApplyControlFacesAndColours();
+    void ShowModel();
     void ConnectHandlers();
-    void ApplyItemsRule();
-    // A control, and whether it accepts input after the step.
-    using EnablingStep = std::pair<QWidget*, bool>;
-    static void Enable(std::initializer_list<EnablingStep> steps);
-    // Runs the window's own prompts and messages, then tells the print
-    // failures that came meanwhile.
-    void Talk(const std::function<void(Prompter&)>& talk);
+    // Runs a handler's prompts and messages, then tells the print failures
+    // that came meanwhile.
+    void Talk(void (FormModel::*handler)());
     void ReportPrintResult(PrintResult result);
     void ShowPrintFailures();
 
     std::unique_ptr<Ui::Form1> m_ui;
+    std::unique_ptr<LabelResultView> m_results;
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
+    std::unique_ptr<FormModel> m_model;
     QString m_printHelper;
     int m_talking = 0;
     std::chrono::milliseconds m_printTime;

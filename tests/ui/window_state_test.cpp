@@ -1,6 +1,7 @@
 // How the window opens, which inputs accept typing for each test type and
 // wrong-answer rule, and the exit button.
 
+#include "form/form_model.h"
 #include "tests/support/window_test.h"
 
 #include <QGroupBox>
@@ -271,13 +272,13 @@ void WindowStateTest::repeatedActionChangesNothing()
     // Clicking the selected option again, then running its action again.
     Click({option});
     QCOMPARE(EnabledStates(*m_window), once);
-    const QMap<QString, void (morvelt::Form1::*)()> actions{
-        {"Option1", &morvelt::Form1::Option1_Click},
-        {"Option2", &morvelt::Form1::Option2_Click},
-        {"Option3", &morvelt::Form1::Option3_Click},
-        {"Option5", &morvelt::Form1::Option5_Click},
-        {"Option6", &morvelt::Form1::Option6_Click}};
-    (m_window.get()->*actions.value(option))();
+    const QMap<QString, void (morvelt::FormModel::*)()> actions{
+        {"Option1", &morvelt::FormModel::Option1_Click},
+        {"Option2", &morvelt::FormModel::Option2_Click},
+        {"Option3", &morvelt::FormModel::Option3_Click},
+        {"Option5", &morvelt::FormModel::Option5_Click},
+        {"Option6", &morvelt::FormModel::Option6_Click}};
+    (m_window->Model().*actions.value(option))();
     QCOMPARE(EnabledStates(*m_window), once);
 }
 
