@@ -58,8 +58,9 @@ cmake --build --preset windows --parallel "$jobs"
 # --- The installer ----------------------------------------------------------
 
 # The program, its helper, the Qt libraries and plugins they load, the
-# compiler's runtime, a qt.conf that tells Qt where its plugins are, and the
-# licence of FreeSans, which the program carries; all stripped.
+# compiler's runtime, a qt.conf that tells Qt where its plugins are, all
+# stripped; and in licenses\ the licence of each, with where Qt's source is
+# (packaging/windows/licenses.txt), in Windows' line ends.
 stage=$build/stage
 rm -rf "$stage"
 mkdir -p "$stage"/plugins/platforms "$stage"/plugins/styles
@@ -73,7 +74,16 @@ cp "$qt"/plugins/platforms/qwindows.dll "$qt"/plugins/platforms/qoffscreen.dll \
 cp "$qt"/plugins/styles/qwindowsvistastyle.dll "$stage"/plugins/styles/
 cp "${runtime_dlls[@]}" "$stage"/
 printf '[Paths]\nPlugins = plugins\n' >"$stage"/qt.conf
-cp /usr/share/doc/fonts-freefont-ttf/copyright "$stage"/FreeSans-copyright.txt
+licenses=$stage/licenses
+mkdir "$licenses"
+windows_text() { sed 's/\r*$/\r/' "$1" >"$licenses/$2"; }
+windows_text "$root"/packaging/debian/copyright Morvelt-copyright.txt
+windows_text /usr/share/doc/fonts-freefont-ttf/copyright FreeSans-copyright.txt
+windows_text /usr/share/common-licenses/LGPL-3 LGPL-3.txt
+windows_text /usr/share/common-licenses/GPL-3 GPL-3.txt
+windows_text /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright gcc-runtime-copyright.txt
+windows_text /usr/share/doc/mingw-w64-common/copyright mingw-w64-copyright.txt
+sed "s/@QT_VERSION@/$qt_version/g; s/\r*$/\r/" "$root"/packaging/windows/licenses.txt >"$licenses"/README.txt
 find "$stage" -name '*.exe' -o -name '*.dll' | xargs x86_64-w64-mingw32-strip --strip-unneeded
 
 # What the installer installs and the uninstaller removes, made from the

@@ -96,6 +96,14 @@ for file in morvelt.exe morvelt-print.exe Qt6Core.dll qt.conf Uninstall.exe inst
     [[ $file == /* ]] || file=$folder/$file
     [ -e "$file" ] || fail "not installed: $file"
 done
+# The licence of everything the folder holds, and where Qt's source is.
+for file in README.txt Morvelt-copyright.txt FreeSans-copyright.txt LGPL-3.txt GPL-3.txt \
+            gcc-runtime-copyright.txt mingw-w64-copyright.txt; do
+    [ -s "$folder/licenses/$file" ] || fail "no licence installed: licenses\\$file"
+done
+grep -q 'apt-get source qt6-base=[0-9]' "$folder/licenses/README.txt" ||
+    fail "licenses\\README.txt does not say where Qt's source is"
+echo "licences installed in licenses\\: $(ls "$folder/licenses" | tr '\n' ' ')"
 expect_entry 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Morvelt'
 echo "installed into %LOCALAPPDATA%\\Programs\\Morvelt ($(du -sh "$folder" | cut -f1)), with a Start-menu entry and an Apps entry: $(apps_entry)"
 
