@@ -154,9 +154,10 @@ void FormModel::Option3_Click()
 // penalised.
 void FormModel::ApplyItemsRule()
 {
+    const bool penalize = Find("Option5").selected;
     Enable({
-        {"Label3", Find("Option5").selected},
-        {"txtitem", Find("Option5").selected},
+        {"Label3", penalize},
+        {"txtitem", penalize},
     });
 }
 
