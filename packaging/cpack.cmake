@@ -4,7 +4,7 @@
 # plugins and the window's face.
 set(CPACK_PACKAGE_NAME morvelt)
 set(CPACK_PACKAGE_VENDOR "Morvelt")
-set(CPACK_PACKAGE_CONTACT "Morvelt <info@morvelt.example>")
+set(CPACK_PACKAGE_CONTACT "${MORVELT_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Calcola il voto di una prova scritta in decimi e in quindicesimi")
 # The long description, which follows the summary line, in the metadata's
 # words; CPack indents each line, which keeps them within Debian's width.
