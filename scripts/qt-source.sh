@@ -48,7 +48,9 @@ qt_step() {
         # Ends within 30 s of the script that started it, however that ends.
         while sleep 30 </dev/null >/dev/null 2>&1 && kill -0 $$ 2>/dev/null; do
             local at
-            at=$(tail -n 20 "$log" 2>/dev/null | grep -o '^\[[0-9]*/[0-9]*\]' | tail -n 1) || true
+            # Read from the end: a compiler's warnings may follow it by
+            # hundreds of lines.
+            at=$(tac "$log" 2>/dev/null | grep -m 1 -o '^\[[0-9]*/[0-9]*\]') || true
             local took=$((SECONDS - started))
             echo "building Qt for $qt_system: $step${at:+ $at}," \
                  "$((took / 60)) min $((took % 60)) s so far" >&2
