@@ -1,9 +1,12 @@
 ; Morvelt's Windows installer, made by scripts/build-windows.sh:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DOUTFILE=<setup.exe>
+;   makensis -INPUTCHARSET UTF8 -DVERSION=<x.y.z> -DOUTFILE=<setup.exe>
 ;            -DFILES=<installed-files.nsh> -DPROGRAM=<running-mutex.nsh> installer.nsi
 ; FILES is made by the build from the staged folder: the macros that install
 ; and remove the program's files, the list of them, and their size. PROGRAM
 ; is made by CMake: the name of the mutex the program holds while it runs.
+;
+; released\ holds the list of files that each released version installed:
+; an update removes what the version it finds no longer ships.
 ;
 ; It installs for the current user alone, into %LOCALAPPDATA%\Programs,
 ; so that a teacher without administrator rights can install it; makes a
@@ -39,7 +42,8 @@ InstallDir "$LOCALAPPDATA\Programs\${APP}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${APP}"
-VIAddVersionKey "FileDescription" "Valutazione delle prove scritte"
+VIAddVersionKey "CompanyName" "${APP}"
+VIAddVersionKey "FileDescription" "Installazione di Morvelt"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "2026 Morvelt"
@@ -121,15 +125,37 @@ Function UseOwnFolder
     ${EndIf}
 FunctionEnd
 
-; The list of files that the install found in the folder, kept aside before
-; this version's list replaces it. Morvelt 1.0.0 left no list: its files
-; are known.
+; The version of the program in the folder, into $0, from its version
+; resource: file version 1.1.0.0 is Morvelt 1.1.0. Morvelt 1.0.0 carried
+; no resource.
+Function InstalledVersion
+    ClearErrors
+    ${GetFileVersion} "$INSTDIR\morvelt.exe" $0
+    ${If} ${Errors}
+        StrCpy $0 "1.0.0"
+    ${Else}
+        StrCpy $0 $0 -2 ; the fourth number, always 0
+    ${EndIf}
+FunctionEnd
+
+; What the program found in the folder installed, kept aside before this
+; version's list replaces the folder's: the folder's own list (Morvelt 1.0.0
+; left none), and the list of the version found, when it was released.
+; Both are read, as a build between releases may have shipped other files
+; than its version's release.
 Function KeepEarlierList
     InitPluginsDir
+    ${IfNot} ${FileExists} "$INSTDIR\morvelt.exe"
+        Return
+    ${EndIf}
     ${If} ${FileExists} "$INSTDIR\${LIST}"
         CopyFiles /SILENT "$INSTDIR\${LIST}" "$PLUGINSDIR\earlier.txt"
-    ${ElseIf} ${FileExists} "$INSTDIR\morvelt.exe"
-        File "/oname=$PLUGINSDIR\earlier.txt" "morvelt-1.0.0-files.txt"
+    ${EndIf}
+    SetOutPath "$PLUGINSDIR\released"
+    File "released\*.txt"
+    Call InstalledVersion
+    ${If} ${FileExists} "$PLUGINSDIR\released\$0.txt"
+        CopyFiles /SILENT "$PLUGINSDIR\released\$0.txt" "$PLUGINSDIR\released.txt"
     ${EndIf}
 FunctionEnd
 
@@ -152,14 +178,14 @@ Function IsListed
     FileClose $R3
 FunctionEnd
 
-; What an earlier version installed and this one does not ship: removed
-; file by file, and its folders when they are left empty. An entry that is
-; not a plain path inside the folder is not touched.
+; What an earlier version installed, by the list in $R0, and this one does
+; not ship: removed file by file, and its folders when they are left empty.
+; An entry that is not a plain path inside the folder is not touched.
 Function RemoveEarlierLeftovers
-    ${IfNot} ${FileExists} "$PLUGINSDIR\earlier.txt"
+    ${IfNot} ${FileExists} $R0
         Return
     ${EndIf}
-    FileOpen $R0 "$PLUGINSDIR\earlier.txt" r
+    FileOpen $R0 $R0 r
     ${Do}
         ClearErrors
         FileRead $R0 $R1
@@ -201,6 +227,9 @@ Section "Install"
     Call KeepEarlierList
     !insertmacro InstallFiles
     WriteUninstaller "$INSTDIR\Uninstall.exe"
+    StrCpy $R0 "$PLUGINSDIR\earlier.txt"
+    Call RemoveEarlierLeftovers
+    StrCpy $R0 "$PLUGINSDIR\released.txt"
     Call RemoveEarlierLeftovers
     SetOutPath "$INSTDIR"
     CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\morvelt.exe"

@@ -12,15 +12,21 @@
 #   removes what the earlier list named and this version no longer ships;
 #   the uninstaller keeps the teacher's files and their folders;
 # - over a 1.0.0 install, which has no list and sits in the teacher's folder
-#   itself, it updates in place and the teacher's files stay.
+#   itself, it updates in place: one Apps entry, of this version, no file
+#   that 1.0.0 shipped and this version does not, and the teacher's files
+#   stay;
+# - the installer, the program and the print helper carry VERSION in their
+#   version resources, and this version's list of files is recorded among
+#   the released ones, for later installers to update it by.
 #
-#   check-installer.sh INSTALLER
+#   check-installer.sh INSTALLER VERSION
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/find-window.sh"
 source "$(dirname "$0")/../support/private-x.sh"
 source "$(dirname "$0")/../support/scratch.sh"
 source "$(dirname "$0")/../support/private-wine.sh"
-installer=$1
+installer=$1 version=$2
+released=$(dirname "$0")/../../packaging/windows/released
 # The prefix's Wine programs end before the folder goes.
 trap 'end_wine_prefix "$work/prefix"; end_scratch' EXIT
 
@@ -76,16 +82,27 @@ uninstall() {
     [ ! -e "$2/Uninstall.exe" ] || fail "the uninstaller did not run"
     timeout 60 wineserver -w || fail "the uninstaller's copy did not end within 60 s"
 }
+# The file version a Windows program's version resource gives, as Explorer's
+# Properties shows it: the UTF-16 string after "FileVersion".
+file_version() {
+    strings -el "$1" | grep -A1 -x FileVersion | sed -n 2p
+}
+# A list of files, as the installer writes it, a path per line.
+list() {
+    tr -d '\r' <"$1" | LC_ALL=C sort
+}
 apps_entry() {
     wine reg query "$apps_key" 2>/dev/null | tr -d '\r' |
         awk '$1 ~ /^(DisplayVersion|EstimatedSize|InstallLocation)$/ { printf "%s=%s ", $1, $3 }'
 }
 expect_entry() {
-    [[ "$(apps_entry)" =~ ^DisplayVersion=[0-9.]+\ EstimatedSize=0x[0-9a-f]+\ InstallLocation=${1//\\/\\\\}\ $ ]] ||
+    [[ "$(apps_entry)" =~ ^DisplayVersion=${version//./\\.}\ EstimatedSize=0x[0-9a-f]+\ InstallLocation=${1//\\/\\\\}\ $ ]] ||
         fail "the Apps entry is not one of the program in $1: $(apps_entry)"
     local entries
     entries=$(ls "$menu" | grep -ci morvelt || true)
     [ "$entries" = 1 ] || fail "$entries Start-menu entries for Morvelt"
+    entries=$(wine reg query "${apps_key%\\*}" /s 2>/dev/null | grep -c 'DisplayName.*Morvelt' || true)
+    [ "$entries" = 1 ] || fail "$entries Apps entries for Morvelt"
 }
 
 start=$(date +%s%N)
@@ -105,6 +122,16 @@ grep -q 'apt-get source qt6-base=[0-9]' "$folder/licenses/README.txt" ||
     fail "licenses\\README.txt does not say where Qt's source is"
 echo "licences installed in licenses\\: $(ls "$folder/licenses" | tr '\n' ' ')"
 expect_entry 'C:\users\'"$(id -un)"'\AppData\Local\Programs\Morvelt'
+for program in "$installer" "$folder/morvelt.exe" "$folder/morvelt-print.exe"; do
+    [ "$(file_version "$program")" = "$version" ] ||
+        fail "$(basename "$program")'s file version is \"$(file_version "$program")\", not $version"
+done
+echo "file version $version in the installer, morvelt.exe and morvelt-print.exe"
+[ -f "$released/$version.txt" ] ||
+    fail "packaging/windows/released/$version.txt is missing: record what $version installs"
+diff <(list "$released/$version.txt") <(list "$folder/installed-files.txt") ||
+    fail "packaging/windows/released/$version.txt is not what $version installs"
+echo "packaging/windows/released/$version.txt is what $version installs"
 echo "installed into %LOCALAPPDATA%\\Programs\\Morvelt ($(du -sh "$folder" | cut -f1)), with a Start-menu entry and an Apps entry: $(apps_entry)"
 
 LC_ALL=it_IT.UTF-8 wine "$folder/Uninstall.exe" >/dev/null 2>&1 &
@@ -158,18 +185,23 @@ left=$(cd "$c/Scuola" && find . | sort | tr '\n' ' ')
     fail "after uninstalling, C:\\Scuola holds: $left"
 echo "uninstalled: C:\\Scuola holds the teacher's files alone: $left"
 
-# Morvelt 1.0.0 installed into the folder as given, with no list.
+# Morvelt 1.0.0 installed into the folder as given, with no list and no
+# version resource.
 mkdir -p "$c/Classe/plugins/platforms" "$c/Classe/plugins/styles"
-tr -d '\r' <"$(dirname "$0")/../../packaging/windows/morvelt-1.0.0-files.txt" | tr '\\' / |
-    while read -r file; do echo 1.0.0 >"$c/Classe/$file"; done
+list "$released/1.0.0.txt" | tr '\\' / | while read -r file; do echo 1.0.0 >"$c/Classe/$file"; done
 echo "compito" >"$c/Classe/compito-3B.docx"
 wine reg add "$apps_key" /v InstallLocation /d 'C:\Classe' /f >/dev/null 2>&1
 wine reg add "$apps_key" /v DisplayVersion /d 1.0.0 /f >/dev/null 2>&1
 run 0 "$installer" /S
 expect_entry 'C:\Classe'
-[ -e "$c/Classe/installed-files.txt" ] && [ "$(stat -c %s "$c/Classe/morvelt.exe")" -gt 6 ] ||
+[ "$(file_version "$c/Classe/morvelt.exe")" = "$version" ] ||
     fail "the 1.0.0 install in C:\\Classe was not updated"
+retired=$(comm -23 <(list "$released/1.0.0.txt") <(list "$released/$version.txt"))
+for file in $retired; do
+    [ ! -e "$c/Classe/${file//\\//}" ] || fail "1.0.0's $file, which $version does not ship, is still there"
+done
+echo "updated a 1.0.0 install to $version, one Apps entry: $(apps_entry); gone from 1.0.0:" $retired
 uninstall 'C:\Classe' "$c/Classe"
 left=$(cd "$c/Classe" && find . | sort | tr '\n' ' ')
 [ "$left" = ". ./compito-3B.docx " ] || fail "after updating 1.0.0 and uninstalling, C:\\Classe holds: $left"
-echo "updated a 1.0.0 install in C:\\Classe in place, then uninstalled: it holds the teacher's file alone"
+echo "uninstalled: C:\\Classe holds the teacher's file alone"
