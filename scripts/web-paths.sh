@@ -15,6 +15,7 @@
 #   EMSDK                the emsdk/ above
 #   MORVELT_WEB_QT       $qt
 #   MORVELT_WEB_GTEST    $gtest
+#   MORVELT_QT_SOURCE_VERSION  the version of Debian's qt6-base source
 #   NODE_PATH            /usr/share/nodejs, where Debian's node-acorn is,
 #                        which the Emscripten linker needs: a Node.js that is
 #                        not Debian's own does not look there
@@ -70,4 +71,6 @@ gtest_version=$(dpkg-query -W -f='${Version}' googletest)
 gtest=$cache/gtest-$gtest_version-$(sha256sum <<<"$emscripten_version" | cut -c1-12)
 
 export EMSDK=$cache/emsdk MORVELT_WEB_QT=$qt MORVELT_WEB_GTEST=$gtest
+# The site's licence note says which Debian source Qt was built from.
+export MORVELT_QT_SOURCE_VERSION=$qt_version
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
