@@ -72,8 +72,8 @@ function(morvelt_release_history changelog_file debian_file releases_var)
         set(version ${release_${n}_version})
         math(EXPR older "${n} + 1")
         if(DEFINED release_${older}_version AND NOT version VERSION_GREATER release_${older}_version)
-            message(FATAL_ERROR "${changelog_file}: ${version} comes before the older "
-                                "${release_${older}_version}: newest first")
+            message(FATAL_ERROR "${changelog_file}: ${release_${older}_version} follows ${version} "
+                                "but is not older: list the newest first")
         endif()
         if(NOT release_${n}_items)
             message(FATAL_ERROR "${changelog_file}: ${version} says nothing of what changed")
