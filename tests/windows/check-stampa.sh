@@ -110,22 +110,28 @@ xdotool windowclose "$(window)" 2>/dev/null || true
 
 # The worked example, by mouse: txtb at (173, 126), INSERISCI at (380, 248);
 # each prompt's reply field clicked before the reply is typed, as no window
-# manager gives it the keyboard. Under Wine a prompt keeps the X window of
-# the one before, and xdotool cannot read the keyboard focus, so the pauses
-# stand for the prompt being ready: a key lost to a short one fails the
-# pages below, it cannot pass them.
+# manager gives it the keyboard. Wine makes each prompt a new X window: the
+# next prompt is the one that was not there before. With no window manager
+# the keys go to the X window under the pointer, and Wine takes the click
+# and the keys in the order they were sent.
+# new_prompt EARLIER: the id of a shown prompt other than EARLIER.
+new_prompt() {
+    xdotool search --onlyvisible --name '^Punteggi$' 2>/dev/null | grep -vx "$1" | head -n 1
+}
+prompt_shown() { [ -n "$(new_prompt "$1")" ]; }
+prompt_gone() { ! xdotool search --onlyvisible --name '^Punteggi$' 2>/dev/null | grep -qx "$1"; }
 open "$@"
 click 173 126
 xdotool type --delay 30 3
 click 380 248
+prompt=none
 for score in 4 5 3; do
-    sleep 0.7
-    prompt=$(find_window '^Punteggi$') || fail "no prompt for a score"
-    xdotool mousemove --window "$prompt" 100 40 click 1
-    sleep 0.3
+    await "no prompt for the score $score" prompt_shown "$prompt"
+    prompt=$(new_prompt "$prompt")
+    xdotool mousemove --sync --window "$prompt" 100 40 click 1
     xdotool type --delay 30 "$score"
     xdotool key Return
-    sleep 1
+    await "the prompt for $score did not close" prompt_gone "$prompt"
 done
 # STAMPA pressed twice: with the pointer coming from INSERISCI, whose hover
 # the Windows style is still fading out, and after resting on STAMPA.
