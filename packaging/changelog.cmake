@@ -20,11 +20,13 @@ function(morvelt_weekday year month day out)
     set(${out} ${name} PARENT_SCOPE)
 endfunction()
 set(MORVELT_WEEKDAYS Sun Mon Tue Wed Thu Fri Sat)
-set(MORVELT_MONTHS Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(MORVELT_MONTHS January February March April May June July August September October
+                   November December)
 
-# Writes DEBIAN_FILE, and sets RELEASES_VAR to the <release> elements, from
-# CHANGELOG_FILE.
-function(morvelt_release_history changelog_file debian_file releases_var)
+# Writes DEBIAN_FILE, and sets RELEASES_VAR to the <release> elements and
+# MONTH_VAR to the newest release's month ("December 2026", as a manual
+# page dates itself), from CHANGELOG_FILE.
+function(morvelt_release_history changelog_file debian_file releases_var month_var)
     file(READ ${changelog_file} text)
     if(text MATCHES "[][;]")
         # CMake's lists split or join lines there.
@@ -84,6 +86,10 @@ function(morvelt_release_history changelog_file debian_file releases_var)
         morvelt_weekday(${year} ${month} ${day} weekday)
         math(EXPR month_index "${month} - 1")
         list(GET MORVELT_MONTHS ${month_index} month_name)
+        if(n EQUAL 1)
+            set(${month_var} "${month_name} ${year}" PARENT_SCOPE)
+        endif()
+        string(SUBSTRING ${month_name} 0 3 month_name)
 
         string(APPEND debian "morvelt (${version}) unstable; urgency=medium\n\n")
         string(APPEND releases "    <release version=\"${version}\" date=\"${year}-${month}-${day}\">\n"

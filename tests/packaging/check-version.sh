@@ -3,7 +3,7 @@
 # CHANGELOG.md's newest section is the project's version, and the package's
 # changelog, as dpkg reads it, and AppStream's <releases> tell the same
 # versions, dates and changes; the package and its manual page carry the
-# version.
+# version, and the manual page the newest release's month.
 #
 #   check-version.sh SOURCE BUILD VERSION DEB-FOLDER
 set -euo pipefail
@@ -35,7 +35,7 @@ from_appstream() {
                        gsub(/&lt;/, "<"); gsub(/&gt;/, ">"); gsub(/&amp;/, "\\&"); print }' "$1"
 }
 
-newest=$(from_markdown | head -n 1 | cut -d' ' -f1)
+read -r newest released < <(from_markdown | head -n 1)
 [ "$newest" = "$version" ] || mismatch "CHANGELOG.md's newest section is $newest, the project $version"
 echo "CHANGELOG.md: $(from_markdown | grep -cE '^[0-9]+\.[0-9]+\.[0-9]+ ') versions, the newest $newest"
 
@@ -57,6 +57,8 @@ packaged=$(dpkg-deb -f "$deb" Version)
 [ "$packaged" = "$version" ] || mismatch "the package is version $packaged, not $version"
 echo "dpkg-deb -f $(basename "$deb") Version: $packaged"
 title=$(zcat "$work/usr/share/man/man1/morvelt.1.gz" | grep -m1 '^\.TH')
-[[ $title == *"\"Morvelt $version\""* ]] || mismatch "the manual page's title line names no $version: $title"
+month=$(LC_ALL=C date -u -d "$released" '+%B %Y')
+[[ $title == *"\"$month\" \"Morvelt $version\""* ]] ||
+    mismatch "the manual page's title line names no $month and $version: $title"
 echo "the manual page: $title"
 exit $status
