@@ -4,8 +4,8 @@
 
 namespace morvelt {
 
-// Windows and the browser have no FreeSans: the program carries its two
-// faces as resources, and the captions fit their boxes as on Linux.
+// Windows has no FreeSans: the program carries its two faces as resources,
+// and the captions fit their boxes as on Linux.
 void LoadWindowFaces()
 {
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/FreeSans.ttf"));

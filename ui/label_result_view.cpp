@@ -22,27 +22,10 @@ LabelResultView::LabelResultView(Ui::Form1& form)
 
 std::string LabelResultView::Punti() const { return m_form.lblpunti->text().toStdString(); }
 
-void LabelResultView::SetPunti(std::string_view text)
-{
-    Show(m_form.lblpunti, text);
-    Announce();
-}
+void LabelResultView::SetPunti(std::string_view text) { Show(m_form.lblpunti, text); }
 
-void LabelResultView::SetVoto10(std::string_view text)
-{
-    Show(m_form.lblvoto10, text);
-    Announce();
-}
+void LabelResultView::SetVoto10(std::string_view text) { Show(m_form.lblvoto10, text); }
 
-void LabelResultView::SetVoto15(std::string_view text)
-{
-    Show(m_form.lblvoto15, text);
-    Announce();
-}
-
-void LabelResultView::Announce() const
-{
-    AnnounceResults(m_form.lblpunti->text(), m_form.lblvoto10->text(), m_form.lblvoto15->text());
-}
+void LabelResultView::SetVoto15(std::string_view text) { Show(m_form.lblvoto15, text); }
 
 } // namespace morvelt

@@ -19,9 +19,6 @@ public:
     void SetVoto15(std::string_view text) override;
 
 private:
-    // Each write is announced with the three results as they now read.
-    void Announce() const;
-
     Ui::Form1& m_form;
 };
 

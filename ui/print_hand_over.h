@@ -13,11 +13,9 @@ class QWidget;
 namespace morvelt {
 
 // One press of STAMPA. The page is rendered when the hand-over is made, so
-// what prints is what the window showed then. On the desktop it is written
-// to a file that the print helper, a program of its own, takes and sends to
-// the default printer (print_hand_over_helper.cpp); in the browser, which
-// has no other program, it is handed to the browser's print dialog
-// (print_hand_over_browser.cpp). The window never loads the print service's library and keeps
+// what prints is what the window showed then. It is written to a file that
+// the print helper, a program of its own, takes and sends to the default
+// printer. The window never loads the print service's library and keeps
 // answering while the service makes up its mind. finished() comes once, on
 // a later turn of the event loop, unless the hand-over is destroyed first:
 // then nothing is told, and a page the helper has taken goes on without the

@@ -21,8 +21,4 @@ void NameControls(Ui::Form1& form)
 
 void DescribeResult(QLabel& result, const QString& text) { result.setAccessibleDescription(text); }
 
-// The results are labels with accessible names and descriptions: a screen
-// reader reads them from the window.
-void AnnounceResults(const QString&, const QString&, const QString&) {}
-
 } // namespace morvelt
