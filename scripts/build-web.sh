@@ -1,49 +1,29 @@
 #!/usr/bin/env bash
-# Builds Morvelt for the browser and makes build-web/site/, a static folder
-# that any web server can serve: the page (index.html), its script, the
-# program (morvelt.js, morvelt.wasm, qtloader.js), and copies compressed with
-# brotli (.br) and gzip (.gz) for servers that send them.
+# Builds Morvelt's page for the browser and makes build-web/site/, a static
+# folder that any web server can serve: the page (index.html, page.js,
+# page.css), the window model and the calculation as a module (morvelt.js,
+# morvelt.wasm), the face (freesans*.woff2), the licences, and copies
+# compressed with brotli (.br) and gzip (.gz) for servers that send them.
 #
 #   scripts/build-web.sh
 #
-# Everything comes from Debian's archive: Emscripten (emscripten) and Qt's
-# own source package (qt6-base, the version of the machine's Qt host tools).
-# Qt for the browser and GoogleTest for it are built once per machine into a
-# cache outside the repository (scripts/web-paths.sh says where); Qt's build
-# takes about 13 minutes on two cores.
+# Everything comes from Debian's archive: Emscripten (emscripten), the face
+# (fonts-freefont-ttf) and its cutter (python3-fonttools). No Qt: the page is
+# the browser's own HTML. GoogleTest for the browser, for the calculation's
+# tests, is built once per machine into a cache outside the repository
+# (scripts/web-paths.sh says where).
 #
-# Morvelt itself is built by the `web` preset (CMakePresets.json); its build
-# folder, build-web/, also holds the calculation's tests, which
-# `ctest --preset web` runs under Node.js.
+# The `web` preset (CMakePresets.json) builds it into build-web/, which also
+# holds the calculation's tests, run by `ctest --preset web` under Node.js.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${web_packages[@]}"
-source scripts/qt-source.sh
 source scripts/web-paths.sh
 
 jobs=$(nproc)
 say() { echo "build-web: $*" >&2; }
-
-# --- Emscripten, where Qt looks for it --------------------------------------
-
-# Qt's configure wants an emsdk: $EMSDK/.emscripten naming the root, and the
-# tools in $EMSDK/upstream/emscripten. Debian's emscripten, linked into that
-# shape.
-if [ ! -e "$EMSDK/.emscripten" ]; then
-    rm -rf "$EMSDK"
-    mkdir -p "$EMSDK"/upstream/emscripten
-    ln -s /usr/share/emscripten/* "$EMSDK"/upstream/emscripten/
-    for tool in /usr/bin/em*; do ln -sf "$tool" "$EMSDK"/upstream/emscripten/; done
-    echo "EMSCRIPTEN_ROOT = '/upstream/emscripten'" >"$EMSDK"/.emscripten
-fi
-
-# --- Qt for the browser -----------------------------------------------------
-
-
-[ -d "$qt" ] || build_qt "the browser"
-say "Qt for the browser: $qt"
 
 # --- GoogleTest for the browser, from Debian's source of it -----------------
 
@@ -59,15 +39,13 @@ if [ ! -d "$gtest" ]; then
     rm -rf "$work"
 fi
 
-# --- Morvelt, and the site --------------------------------------------------
+# --- Morvelt's page, and the site -------------------------------------------
 
-# A build folder configured against another Qt (the options or Emscripten
-# changed) starts afresh: CMake keeps the first Qt it found.
-fresh=()
-if ! grep -qxF "Qt6_DIR:PATH=$qt/lib/cmake/Qt6" build-web/CMakeCache.txt 2>/dev/null; then
-    fresh=(--fresh)
+# A build folder of the Qt window of earlier versions goes, with its site.
+if [ -f build-web/CMakeCache.txt ] && ! grep -qx "MORVELT_WINDOW:BOOL=OFF" build-web/CMakeCache.txt; then
+    rm -rf build-web
 fi
-cmake --preset web "${fresh[@]}" >/dev/null
+cmake --preset web >/dev/null
 cmake --build --preset web --parallel "$jobs"
 
-say "made $root/build-web/site: $(du -b build-web/site/morvelt.wasm.br | cut -f1) bytes of program with brotli"
+say "made $root/build-web/site: $(cat build-web/site/*.br build-web/site/*.woff2 | wc -c) bytes with brotli"

@@ -52,17 +52,17 @@ else
          "will skip; MORVELT_TEST_WINDOWS=1 runs it" >&2
 fi
 
-# The browser: Qt for the browser built once per machine (about 13 minutes),
-# then the site; the calculation's tests under Node.js, and the browser test
-# in headless Chromium with its driver from the npm registry.
+# The browser: the site (no Qt; GoogleTest for the browser built once per
+# machine); the calculation's tests under Node.js, and the browser test in
+# headless Chromium with its driver from the npm registry.
 if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WEB:-}" = 1 ]; then
     scripts/build-web.sh
     command -v npm >/dev/null || scripts/install-deps.sh npm
     npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
-    (source scripts/qt-source.sh && source scripts/web-paths.sh && ctest --preset web)
+    (source scripts/web-paths.sh && ctest --preset web)
 else
-    echo "test.sh: the browser pass builds Qt for the browser once (about 13 minutes), so it" \
-         "will skip; MORVELT_TEST_WEB=1 runs it" >&2
+    echo "test.sh: the browser pass installs Emscripten and Chromium, so it will skip;" \
+         "MORVELT_TEST_WEB=1 runs it" >&2
 fi
 
 if [ "${CI:-}" != true ] && [ "${MORVELT_TEST_PACKAGE_INSTALL:-}" != 1 ]; then
