@@ -10,8 +10,8 @@ namespace morvelt {
 // rounded), always with a period, and blind to the C library's locale. Each
 // system's build picks where they come from: the C++ library's
 // std::from_chars and std::to_chars where it has them for floating point
-// (float_text_charconv.cpp), the C library where it does not and its only
-// locale is "C" (float_text_c.cpp, the browser's).
+// (float_text_linux_windows.cpp), the C library where it does not and its
+// only locale is "C" (float_text_browser.cpp).
 
 // The value of a plain "digits.digitsEexp" numeral, or nothing when it is out
 // of a double's range: beyond the largest, or a numeral that is not zero too

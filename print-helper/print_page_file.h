@@ -56,8 +56,8 @@ PrintResult JobFate(const std::string& printer, int id, PrintResult failure,
 struct PageFile;
 
 // Prints the page on the default printer, the way of this system: on Linux
-// through CUPS's client library (cups_print.cpp), on Windows through Qt's
-// print engine (windows_print.cpp). Some waits have no end of their own, so
+// through CUPS's client library, on Windows through Qt's print engine
+// (print_page_file_linux.cpp, print_page_file_windows.cpp). Some waits have no end of their own, so
 // the caller bounds it by the clock, at until; a job that the service holds
 // is told to the caller through job, whose fate the caller learns if until
 // comes first.

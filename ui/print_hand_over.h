@@ -51,7 +51,7 @@ Q_SIGNALS:
 private:
     void Finish(PrintResult result);
 
-    // How this system hands the page over, and what it holds meanwhile.
+    // The page file and the helper that takes it, with the helper's deadline.
     struct Delivery;
     std::unique_ptr<Delivery> m_delivery;
     bool m_finished = false;
