@@ -1,9 +1,8 @@
+#include "app/running_mark.h"
 #include "page/window_face.h"
 #include "ui/form1.h"
 #include "ui/identity.h"
-#include "ui/present_window.h"
 #include "ui/quit_on_terminate.h"
-#include "ui/running_mark.h"
 
 #include <QApplication>
 
@@ -26,6 +25,6 @@ int main(int argc, char* argv[])
     morvelt::MarkRunning();
 
     morvelt::Form1 window;
-    morvelt::PresentWindow(window);
+    window.show();
     return QApplication::exec();
 }

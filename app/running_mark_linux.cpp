@@ -1,4 +1,4 @@
-#include "ui/running_mark.h"
+#include "app/running_mark.h"
 
 namespace morvelt {
 
