@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The site says which version it is, and carries the licence of everything
 # it serves: its page names the version in <meta name="version">, and
-# licenses/README.txt names each file of the site, each licence it points to
-# is there, and it says where Qt's source is.
+# licenses/README.txt names each file of the site, and each licence it
+# points to is there.
 #
 #   check-site.sh SITE VERSION
 set -euo pipefail
@@ -22,6 +22,5 @@ done
 for licence in $(grep -oE '[A-Za-z0-9-]+(-copyright|-[0-9])\.txt' "$notes" | sort -u); do
     [ -s "$site/licenses/$licence" ] || fail "licenses/README.txt points to $licence, which is not there"
 done
-grep -q 'apt-get source qt6-base=[0-9]' "$notes" || fail "licenses/README.txt does not say where Qt's source is"
 echo "licenses/: $(ls "$site/licenses" | tr '\n' ' ')"
 exit $status
