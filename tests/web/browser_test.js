@@ -40,6 +40,13 @@ async function press(page, keys) {
     }
 }
 
+// With MORVELT_WEB_SHOTS naming a folder, the pictures of docs/browser.md
+// are taken there, each at its row's moment.
+async function shot(page, file) {
+    if (process.env.MORVELT_WEB_SHOTS)
+        await page.screenshot({ path: path.join(process.env.MORVELT_WEB_SHOTS, file) });
+}
+
 const heard = (page) => page.$eval("#results", (region) => region.textContent);
 const focused = (page) => page.evaluate(() => document.activeElement?.id ?? "");
 
@@ -137,6 +144,7 @@ async function screenReader(page) {
     // A prompt's field is named by its prompt.
     await press(page, "{Tab}2{Tab}{Enter}");
     await page.waitForSelector("#prompt[open]");
+    await shot(page, "browser-prompt.png");
     const reply = await named(page, "prompt-reply");
     if (reply !== "textbox «Punti (da 0 a 5) per l'esercizio n.1»")
         failures.push(`the prompt's field is ${reply}`);
@@ -220,7 +228,8 @@ async function captions(page) {
 
 // Every control that takes input can be scrolled into view and pressed,
 // and the window keeps its size rather than shrinking to the screen.
-async function reachable(page) {
+async function reachable(page, client, state, row) {
+    await shot(page, row.shot);
     const failures = [];
     const width = await page.$eval("#Form1", (window_) => window_.getBoundingClientRect().width);
     if (width !== 761)
@@ -377,7 +386,7 @@ async function esci(page) {
 
 const rows = [
     { name: "the worked example in Italian, keyboard alone", lang: "it-IT",
-      keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}", heard: workedExample },
+      keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}", heard: workedExample, shot: "window-browser.png" },
     { name: "the worked example in English: the grade with a period", lang: "en-US",
       keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}", heard: workedExample.replace("8,20", "8.20") },
     { name: "type C, a wrong answer penalised, 4 answers a question", lang: "it-IT",
@@ -405,10 +414,10 @@ const rows = [
       act: tabletWorkedExample, heard: workedExample },
     { name: "a phone, 390 × 844: every control scrolled into view and pressed", lang: "it-IT",
       device: { userAgent: phone, viewport: { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 } },
-      act: reachable, heard: "" },
+      act: reachable, heard: "", shot: "browser-phone.png" },
     { name: "a 1366 × 768 laptop at 200 %: every control scrolled into view and pressed", lang: "it-IT",
       device: { viewport: { width: 683, height: 384, deviceScaleFactor: 2, hasTouch: true } },
-      act: reachable, heard: "" },
+      act: reachable, heard: "", shot: "browser-200.png" },
     { name: "a reload asks first once a field has changed", lang: "it-IT", act: leaving, heard: "" },
     { name: "Esci leaves the closing line alone, and nothing of the student", lang: "it-IT",
       act: esci, heard: "" },
@@ -447,12 +456,13 @@ async function run(row, url, profile) {
         state.usable = true;
 
         const failures = [];
-        if (row.keys)
+        if (row.keys) {
             await press(page, row.keys);
+            if (row.shot)
+                await shot(page, row.shot);
+        }
         if (row.act)
-            failures.push(...await row.act(page, client, state));
-        if (process.env.MORVELT_WEB_SHOTS)
-            await page.screenshot({ path: path.join(process.env.MORVELT_WEB_SHOTS, `${row.name}.png`) });
+            failures.push(...await row.act(page, client, state, row));
 
         // A row ends in a state no earlier key leaves: its text heard.
         await page.waitForFunction((text) => document.getElementById("results")?.textContent === text,
