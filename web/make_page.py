@@ -131,7 +131,14 @@ class Page:
             if owner and owner not in first:
                 first.append(owner)
         by_name = {c.get("name"): c for c in children}
-        return [by_name[n] for n in first] + [c for c in children if c.get("name") not in first]
+        order = [by_name[n] for n in first] + [c for c in children if c.get("name") not in first]
+        # A group of options is one stop of Tab; within it the arrows move
+        # from option to option in the order of the elements, which is
+        # their order on the screen, top to bottom, left to right.
+        options = [c for c in order if kind(c) == "option"]
+        on_screen = sorted(options, key=lambda c: (prop(c, "geometry")[1], prop(c, "geometry")[0]))
+        slots = iter(on_screen)
+        return [next(slots) if kind(c) == "option" else c for c in order]
 
 
 def main():
