@@ -204,6 +204,15 @@ const Morvelt = (() => {
         first.checked = true;
         await click("Option1");
         document.documentElement.dataset.ready = "";
+        keepForOffline();
+    }
+
+    // Once opened, the site opens again with no network (web/sw.js). The
+    // browser allows a service worker only over HTTPS or from this machine;
+    // over plain HTTP the page works as it is, without one.
+    function keepForOffline() {
+        if ("serviceWorker" in navigator && isSecureContext)
+            navigator.serviceWorker.register("sw.js", { updateViaCache: "all" }).catch(() => {});
     }
 
     return { showEnabled, showSelected, text, setText, decimalSeparator, print, exit,
