@@ -9,7 +9,7 @@
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const { launchChromium, serveSite } = require(path.join(__dirname, "..", "tests", "web", "chromium"));
+const { launchChromium, serveSite } = require(path.join(__dirname, "..", "tests", "web", "engines"));
 
 const [site, runs] = [process.argv[2], Number(process.argv[3] || 7)];
 

@@ -12,4 +12,5 @@ windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-min
                   qt6-base-dev-tools dpkg-dev nsis wine wine64 fonts-wine xvfb xdotool)
 # The browser build: Emscripten, Node.js's acorn for its linker, brotli for
 # the site's compressed copies; and Chromium, headless, and poppler to test it.
-web_packages=(emscripten node-acorn brotli fonts-freefont-ttf python3-fonttools python3-brotli chromium poppler-utils)
+web_packages=(emscripten node-acorn brotli fonts-freefont-ttf python3-fonttools python3-brotli
+              chromium firefox-esr webkit2gtk-driver xvfb locales poppler-utils)

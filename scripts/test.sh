@@ -12,7 +12,8 @@
 #                   its tests and the installer run under Wine;
 #   build-web       under CI=true or with MORVELT_TEST_WEB=1: the browser
 #                   build (scripts/build-web.sh), the calculation's tests
-#                   under Node.js and the site in headless Chromium;
+#                   under Node.js and the site in Chromium, Firefox and
+#                   WebKit;
 #   build           every test in the ordinary build, last, so that the
 #                   output ends with its summary; it runs beside a private
 #                   CUPS scheduler with a PDF queue as the default printer
@@ -54,14 +55,15 @@ fi
 
 # The browser: the site (no Qt; GoogleTest for the browser built once per
 # machine); the calculation's tests under Node.js, and the browser test in
-# headless Chromium with its driver from the npm registry.
+# Chromium and Firefox, with their driver from the npm registry, and in
+# WebKit through Debian's WebKitWebDriver.
 if [ "${CI:-}" = true ] || [ "${MORVELT_TEST_WEB:-}" = 1 ]; then
     scripts/build-web.sh
     command -v npm >/dev/null || scripts/install-deps.sh npm
     npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
     (source scripts/web-paths.sh && ctest --preset web)
 else
-    echo "test.sh: the browser pass installs Emscripten and Chromium, so it will skip;" \
+    echo "test.sh: the browser pass installs Emscripten and three browsers, so it will skip;" \
          "MORVELT_TEST_WEB=1 runs it" >&2
 fi
 

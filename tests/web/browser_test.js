@@ -1,20 +1,24 @@
-// Morvelt's page in Debian's headless Chromium, against the site of a
-// browser build served on this machine (scripts/serve-web.py):
+// Morvelt's page in the three engines a school's browsers are made of
+// (engines.js: Chromium, Firefox, WebKit), against the site of a browser
+// build served on this machine (scripts/serve-web.py):
 //
 //   node browser_test.js SITE_FOLDER
 //
 // Each row drives a fresh page as a teacher would (the keyboard, a tablet's
 // taps and on-screen keyboard, a phone, a zoomed laptop, a screen reader)
-// and reads what a screen reader hears, the page's live region. No page may
-// make a request once its window is usable. Prints PASS or FAIL a row and
-// exits 1 if any failed.
+// and reads what a screen reader hears, the page's live region. Once its
+// window is usable, a page may ask for nothing but the site's own files.
+// Each row runs in every engine whose driver can do what it needs; in the
+// others it says "CANNOT DRIVE" and why, which is no pass. Prints PASS, FAIL
+// or CANNOT DRIVE a row and engine, and exits 1 if any failed.
+// MORVELT_WEB_ENGINES and MORVELT_WEB_ROWS narrow the run.
 "use strict";
 
 const { execFileSync } = require("child_process");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const { launchChromium, serveSite } = require("./chromium");
+const { engines, serveSite } = require("./engines");
 
 const site = process.argv[2];
 const source = path.join(__dirname, "..", "..");
@@ -41,9 +45,10 @@ async function press(page, keys) {
 }
 
 // With MORVELT_WEB_SHOTS naming a folder, the pictures of docs/browser.md
-// are taken there, each at its row's moment.
+// are taken there, each at its row's moment, in Chromium.
+let shooting = false;
 async function shot(page, file) {
-    if (process.env.MORVELT_WEB_SHOTS)
+    if (process.env.MORVELT_WEB_SHOTS && shooting)
         await page.screenshot({ path: path.join(process.env.MORVELT_WEB_SHOTS, file) });
 }
 
@@ -90,7 +95,7 @@ function pageStates(page) {
     })));
 }
 
-async function enablingRules(page) {
+async function enablingRules({ page }) {
     const failures = [];
     const switched = Object.values(sets).flat();
     for (const [option, pair, selected] of ruleSteps) {
@@ -129,15 +134,10 @@ const accessibleNames = [
     ["Frame2", "group", "Per i quesiti tipologia C, discriminare tra risposta non data e risposta errata?"],
 ];
 
-async function named(page, id) {
-    const node = await page.accessibility.snapshot({ root: await page.$(`#${id}`), interestingOnly: false });
-    return node ? `${node.role} «${node.name}»` : "nothing";
-}
-
-async function screenReader(page) {
+async function screenReader({ page, named }) {
     const failures = [];
     for (const [id, role, name] of accessibleNames) {
-        const found = await named(page, id);
+        const found = await named(page, `#${id}`);
         if (found !== `${role} «${name}»`)
             failures.push(`${id} is ${found}, expected ${role} «${name}»`);
     }
@@ -147,7 +147,7 @@ async function screenReader(page) {
     await press(page, "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}{+Tab}{Backspace}2{Tab}{Enter}");
     await page.waitForSelector("#prompt[open]");
     await shot(page, "browser-prompt.png");
-    const reply = await named(page, "prompt-reply");
+    const reply = await named(page, "#prompt-reply");
     if (reply !== "textbox «Punti (da 0 a 5) per l'esercizio n.1»")
         failures.push(`the prompt's field is ${reply}`);
     if (await heard(page) !== workedExample)
@@ -177,7 +177,7 @@ function fifteenthsTable() {
 // Two-line captions; every other caption takes one line.
 const twoLines = ["Option5", "Option6", "Label3"];
 
-async function captions(page) {
+async function captions({ page }) {
     const failures = [];
     const shown = await page.evaluate(() => [...document.querySelectorAll("#Form1 [id]")].map((control) => {
         const holder = control.type === "radio" ? control.nextElementSibling
@@ -230,7 +230,7 @@ async function captions(page) {
 
 // Every control that takes input can be scrolled into view and pressed,
 // and the window keeps its size rather than shrinking to the screen.
-async function reachable(page, client, state, row) {
+async function reachable({ page, row }) {
     await shot(page, row.shot);
     const failures = [];
     const width = await page.$eval("#Form1", (window_) => window_.getBoundingClientRect().width);
@@ -273,34 +273,36 @@ async function reachable(page, client, state, row) {
     return failures;
 }
 
-async function tabletWorkedExample(page, client) {
+async function tabletWorkedExample({ page, cdp }) {
     await page.tap("#txtb");
     const failures = [];
     const first = await focused(page);
     if (first !== "txtb")
         failures.push(`a tap on txtb leaves ${first || "nothing"} focused`);
     // An on-screen keyboard's text arrives as inserted text, not as keys.
-    await client.send("Input.insertText", { text: "3" });
+    await cdp.send("Input.insertText", { text: "3" });
     await page.tap("#Command1");
     for (const score of ["4", "5", "3"]) {
         await page.waitForSelector("#prompt[open]");
         const reply = await focused(page);
         if (reply !== "prompt-reply")
             failures.push(`the prompt opens with ${reply || "nothing"} focused`);
-        await client.send("Input.insertText", { text: score });
+        await cdp.send("Input.insertText", { text: score });
         await page.tap("#prompt-ok");
     }
     return failures;
 }
 
-async function printsTheName(page, client) {
+async function printsTheName({ page, cdp, row }) {
     await press(page, "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}");
+    // Letters composed by an input method or dead keys arrive whole, as do
+    // those typed on a keyboard that has them.
+    const enter = (text) => row.typed ? page.keyboard.type(text) : cdp.send("Input.insertText", { text });
     await page.click("#Text1");
-    // Letters composed by an input method or dead keys arrive whole.
-    await client.send("Input.insertText", { text: "Niccolò" });
-    await client.send("Input.insertText", { text: " Zoë" });
+    await enter("Niccolò");
+    await enter(" Zoë");
     await page.click("#Text2");
-    await client.send("Input.insertText", { text: "3ª B" });
+    await enter("3ª B");
     await press(page, "{Tab}{Enter}");
     const failures = [];
     const prints = await page.evaluate(() => window.prints);
@@ -309,7 +311,8 @@ async function printsTheName(page, client) {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-print-"));
     try {
         const pdf = path.join(folder, "page.pdf");
-        await page.pdf({ path: pdf, preferCSSPageSize: true, printBackground: true });
+        // The paper page.css asks for; not every driver reads it from there.
+        await page.pdf({ path: pdf, format: "A4", landscape: true, printBackground: true });
         const pages = execFileSync("pdfinfo", [pdf]).toString().match(/^Pages:\s+(\d+)/m)[1];
         const text = execFileSync("pdftotext", ["-layout", pdf, "-"]).toString();
         if (pages !== "1")
@@ -328,7 +331,7 @@ async function printsTheName(page, client) {
     return failures;
 }
 
-async function helpNotes(page) {
+async function helpNotes({ page }) {
     const failures = [];
     const notes = [
         ["Command5", "I quesiti devono avere lo stesso ''peso''. La parte relativa alla Tipologia B può essere "
@@ -352,7 +355,7 @@ async function helpNotes(page) {
     return failures;
 }
 
-async function leaving(page, client, state) {
+async function leaving({ page, state }) {
     const failures = [];
     let asked = 0;
     page.on("dialog", (dialog) => {
@@ -375,7 +378,7 @@ async function leaving(page, client, state) {
 
 // The module never arrives: the page says so in Italian and what to do,
 // and the window it shows does not act.
-async function moduleLost(page) {
+async function moduleLost({ page }) {
     const failures = [];
     await page.waitForFunction(() => !document.getElementById("status").textContent.startsWith("Caricamento"),
                                { timeout: 30000 });
@@ -390,7 +393,7 @@ async function moduleLost(page) {
     return failures;
 }
 
-async function esci(page) {
+async function esci({ page }) {
     await page.type("#Text1", "Maria Rossi");
     await page.click("#Command2");
     const shown = await page.evaluate(() => document.body.innerText.trim());
@@ -403,6 +406,44 @@ async function esci(page) {
     return failures;
 }
 
+// The site opened once opens again with its server gone, and computes.
+async function offline({ page, server }) {
+    const failures = [];
+    // The service worker has kept the files and answers for the page.
+    await page.waitForFunction(() => navigator.serviceWorker?.controller, { timeout: 30000 })
+        .catch(() => failures.push("no service worker took the page"));
+    await server.stop();
+    await page.reload();
+    await page.waitForSelector("html[data-ready]", { timeout: 30000 })
+        .catch(() => failures.push("with no server the window did not open"));
+    await page.focus("#Option1");
+    await press(page, "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}");
+    return failures;
+}
+
+// A reload of an unchanged site asks for every file again and gets 304s:
+// no file's body crosses the network twice.
+async function revalidation({ page, server, state }) {
+    const failures = [];
+    await page.waitForFunction(() => navigator.serviceWorker?.controller, { timeout: 30000 })
+        .catch(() => {});
+    const before = server.log.length;
+    state.usable = false;
+    await page.reload();
+    await page.waitForSelector("html[data-ready]", { timeout: 30000 });
+    state.usable = true;
+    const asked = server.log.slice(before);
+    const bodies = asked.filter((line) => !line.endsWith(" 304"));
+    if (asked.length === 0)
+        failures.push("the reload asked the server for nothing");
+    if (bodies.length > 0)
+        failures.push(`the reload fetched bodies again: ${bodies.join(", ")}`);
+    return failures;
+}
+
+// Each row: its name, the browser's language, keys typed or an act, what a
+// screen reader hears at the end, and what of a driver it needs (an
+// engine's driver that cannot do it leaves the row undriven there).
 const rows = [
     { name: "the worked example in Italian, keyboard alone", lang: "it-IT",
       keys: "{Tab}3{Tab}{Enter}4{Enter}5{Enter}3{Enter}", heard: workedExample, shot: "window-browser.png" },
@@ -425,62 +466,78 @@ const rows = [
     { name: "every caption as the layout holds it, fitting its box; the table of fifteenths", lang: "it-IT",
       act: captions, heard: "" },
     { name: "a screen reader names every control, and a prompt's field by its prompt", lang: "it-IT",
-      act: screenReader, heard: "" },
+      act: screenReader, heard: "", needs: ["accessibility"] },
     { name: "«Niccolò Zoë» by an input method, then STAMPA: one print, one page, the name on it",
-      lang: "it-IT", act: printsTheName, heard: workedExample },
+      lang: "it-IT", act: printsTheName, heard: workedExample, needs: ["insertText", "print"] },
+    { name: "«Niccolò Zoë» typed key by key, then STAMPA: one print, one page, the name on it",
+      lang: "it-IT", act: printsTheName, typed: true, heard: workedExample, needs: ["print"] },
     { name: "an iPad: a tap focuses txtb itself, and the on-screen keyboard's text arrives", lang: "it-IT",
       device: { userAgent: iPad, viewport: { width: 1024, height: 768, isMobile: true, hasTouch: true, deviceScaleFactor: 2 } },
-      act: tabletWorkedExample, heard: workedExample },
+      act: tabletWorkedExample, heard: workedExample, needs: ["touch", "insertText", "userAgent"] },
     { name: "a phone, 390 × 844: every control scrolled into view and pressed", lang: "it-IT",
       device: { userAgent: phone, viewport: { width: 390, height: 844, isMobile: true, hasTouch: true, deviceScaleFactor: 3 } },
-      act: reachable, heard: "", shot: "browser-phone.png" },
+      act: reachable, heard: "", shot: "browser-phone.png", needs: ["touch", "userAgent"] },
     { name: "a 1366 × 768 laptop at 200 %: every control scrolled into view and pressed", lang: "it-IT",
       device: { viewport: { width: 683, height: 384, deviceScaleFactor: 2, hasTouch: true } },
-      act: reachable, heard: "", shot: "browser-200.png" },
-    { name: "a reload asks first once a field has changed", lang: "it-IT", act: leaving, heard: "" },
+      act: reachable, heard: "", shot: "browser-200.png", needs: ["touch"] },
+    { name: "a reload asks first once a field has changed", lang: "it-IT", act: leaving, heard: "",
+      needs: ["beforeunload"] },
     { name: "Esci leaves the closing line alone, and nothing of the student", lang: "it-IT",
       act: esci, heard: "" },
     { name: "a module that never arrives: an Italian line that says what to do, a window that does not act",
       lang: "it-IT", lose: "morvelt.wasm", act: moduleLost, heard: "" },
+    { name: "offline: opened once, the site opens again with its server gone and computes", lang: "it-IT",
+      own: true, act: offline, heard: workedExample },
+    { name: "a reload of the unchanged site: every file a 304, no body fetched again", lang: "it-IT",
+      own: true, act: revalidation, heard: "", needs: ["httpCache"] },
 ];
 
-async function run(row, url, profile) {
-    const browser = await launchChromium(row.lang, profile);
+// What may go out once the window is usable: a GET of one of the site's
+// own files, by its plain address, which is how the page, its manifest and
+// its service worker check them. Nothing the teacher types can ride on one.
+function isSiteFile(address, siteFiles) {
+    const url = new URL(address, "http://127.0.0.1/");
+    return url.search === "" && siteFiles.has(url.pathname);
+}
+
+async function run(engine, row, server, profile, siteFiles) {
+    const opened = await engine.open(row.lang, profile);
+    const { page, cdp } = opened;
     try {
-        const page = await browser.newPage();
-        const client = await page.target().createCDPSession();
-        if (row.device?.userAgent)
-            await page.setUserAgent(row.device.userAgent);
-        await page.setViewport(row.device?.viewport ?? { width: 1000, height: 700 });
-        // STAMPA's calls to the browser's print are counted, and each press
-        // of a control is recorded, as it reaches the page.
-        await page.evaluateOnNewDocument(() => {
-            window.prints = 0;
-            window.print = () => { window.prints += 1; };
-            document.addEventListener("click", (event) => {
-                const control = event.target.closest("label")?.querySelector("input") ?? event.target;
-                window.pressed = control.id;
-            }, true);
-            document.addEventListener("focusin", (event) => {
-                if (event.target instanceof HTMLInputElement && event.target.type === "text")
-                    window.pressed = event.target.id;
-            }, true);
-        });
+        const puppeteerPage = typeof page.setViewport === "function";
+        if (puppeteerPage) {
+            if (row.device?.userAgent)
+                await page.setUserAgent(row.device.userAgent);
+            await page.setViewport(row.device?.viewport ?? { width: 1000, height: 700 });
+            // STAMPA's calls to the browser's print are counted, and each
+            // press of a control is recorded, as it reaches the page.
+            await page.evaluateOnNewDocument(() => {
+                window.prints = 0;
+                window.print = () => { window.prints += 1; };
+                document.addEventListener("click", (event) => {
+                    const control = event.target.closest("label")?.querySelector("input") ?? event.target;
+                    window.pressed = control.id;
+                }, true);
+                document.addEventListener("focusin", (event) => {
+                    if (event.target instanceof HTMLInputElement && event.target.type === "text")
+                        window.pressed = event.target.id;
+                }, true);
+            });
+        }
         const state = { usable: false };
         const late = [];
-        page.on("request", (request) => {
-            if (state.usable && /^(https?|wss?|ftp):/.test(request.url()))
-                late.push(request.url());
-        });
-        if (row.lose) {
-            await page.setRequestInterception(true);
-            page.on("request", (request) => request.url().endsWith(`/${row.lose}`)
-                ? request.abort() : request.continue());
+        if (puppeteerPage) {
+            page.on("request", (request) => {
+                if (state.usable && (request.method() !== "GET" || !isSiteFile(request.url(), siteFiles))
+                    && !request.url().startsWith("data:"))
+                    late.push(`${request.method()} ${request.url()}`);
+            });
         }
-        await page.goto(url, { waitUntil: row.lose ? "domcontentloaded" : "load" });
+        await page.goto(server.url, puppeteerPage ? { waitUntil: row.lose ? "domcontentloaded" : "load" } : undefined);
         if (!row.lose)
             await page.waitForSelector("html[data-ready]", { timeout: 60000 });
         state.usable = !row.lose;
+        const logged = server.log.length;
 
         const failures = [];
         if (row.keys) {
@@ -489,7 +546,7 @@ async function run(row, url, profile) {
                 await shot(page, row.shot);
         }
         if (row.act)
-            failures.push(...await row.act(page, client, state, row));
+            failures.push(...await row.act({ page, cdp, row, state, server, named: engine.named }));
 
         // A row ends in a state no earlier key leaves: its text heard.
         await page.waitForFunction((text) => document.getElementById("results")?.textContent === text,
@@ -502,34 +559,73 @@ async function run(row, url, profile) {
         const open = await page.$$eval("dialog[open]", (dialogs) => dialogs.map((d) => d.innerText));
         if (open.length > 0)
             failures.push(`a dialog is open at the end: «${open.join("», «")}»`);
+        // The server saw every request to the site, whichever engine sent it.
+        if (state.usable) {
+            const leaked = server.log.slice(logged).filter((line) => {
+                const [method, address] = line.split(" ");
+                return method !== "GET" || !isSiteFile(address, siteFiles);
+            });
+            late.push(...leaked.map((line) => `${line} (the server's log)`));
+        }
         if (late.length > 0)
             failures.push(`requests once the window was usable: ${late.join(", ")}`);
         return failures;
     } finally {
-        await browser.close();
+        await opened.close();
     }
 }
 
+// A copy of the site without the files named.
+function siteWithout(file) {
+    const copy = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-site-"));
+    fs.cpSync(site, copy, { recursive: true });
+    for (const form of ["", ".br", ".gz"])
+        fs.rmSync(path.join(copy, file + form), { force: true });
+    return copy;
+}
+
 async function main() {
-    const server = await serveSite(site);
-    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-chromium-"));
+    const siteFiles = new Set(["/", ...fs.readdirSync(site).filter((file) => !file.endsWith(".br")
+        && !file.endsWith(".gz") && fs.statSync(path.join(site, file)).isFile()).map((file) => `/${file}`)]);
     const only = process.env.MORVELT_WEB_ROWS ? new RegExp(process.env.MORVELT_WEB_ROWS) : null;
     const chosen = rows.filter((row) => !only || only.test(row.name));
-    let failed = 0;
+    const engineNames = (process.env.MORVELT_WEB_ENGINES || "chromium,firefox,webkit").split(",");
+    const shared = await serveSite(site);
+    const counts = { PASS: 0, FAIL: 0, "CANNOT DRIVE": 0 };
     try {
-        for (const row of chosen) {
-            const failures = await run(row, server.url, profile).catch((error) => [String(error)]);
-            console.log(`${failures.length === 0 ? "PASS" : "FAIL"}: ${row.name}`);
-            for (const failure of failures)
-                console.log(`    ${failure}`);
-            failed += failures.length === 0 ? 0 : 1;
+        for (const name of engineNames) {
+            const engine = engines[name];
+            shooting = name === "chromium";
+            console.log(`--- ${name}`);
+            for (const row of chosen) {
+                const missing = (row.needs ?? []).filter((need) => engine.cannot[need]);
+                if (missing.length > 0) {
+                    counts["CANNOT DRIVE"] += 1;
+                    console.log(`CANNOT DRIVE [${name}]: ${row.name}\n    ${missing.map((need) => engine.cannot[need]).join("; ")}`);
+                    continue;
+                }
+                const profile = fs.mkdtempSync(path.join(os.tmpdir(), `morvelt-${name}-`));
+                const copy = row.lose ? siteWithout(row.lose) : null;
+                const server = row.own || copy ? await serveSite(copy ?? site) : shared;
+                const failures = await run(engine, row, server, profile, siteFiles)
+                    .catch((error) => [String(error)]);
+                if (server !== shared)
+                    await server.stop();
+                for (const folder of [profile, copy].filter(Boolean))
+                    fs.rmSync(folder, { recursive: true, force: true });
+                const verdict = failures.length === 0 ? "PASS" : "FAIL";
+                counts[verdict] += 1;
+                console.log(`${verdict} [${name}]: ${row.name}`);
+                for (const failure of failures)
+                    console.log(`    ${failure}`);
+            }
         }
     } finally {
-        server.stop();
-        fs.rmSync(profile, { recursive: true, force: true });
+        await shared.stop();
     }
-    console.log(`${chosen.length - failed} of ${chosen.length} passed`);
-    process.exit(failed === 0 ? 0 : 1);
+    console.log(`${counts.PASS} passed, ${counts.FAIL} failed, ${counts["CANNOT DRIVE"]} cannot be driven`
+                + ` (${chosen.length} rows × ${engineNames.length} engines)`);
+    process.exit(counts.FAIL === 0 ? 0 : 1);
 }
 
 main().catch((error) => { console.error(error); process.exit(1); });
