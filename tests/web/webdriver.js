@@ -3,8 +3,9 @@
 // browser test as the few parts of a puppeteer page its rows use: going to
 // an address, scripts, the keyboard, clicks, waits, and an element's
 // computed role and name. WebKitWebDriver runs MiniBrowser on a private X
-// server (xvfb-run), in the language LANG names, from a private copy of
-// the C library's locale (LOCPATH) so that the machine's are not touched.
+// server (Xvfb, on a display it picks), in the language LANG names, from a
+// private copy of the C library's locale (LOCPATH) so that the machine's
+// are not touched.
 "use strict";
 
 const { execFileSync, spawn } = require("child_process");
@@ -140,15 +141,44 @@ class WebKitPage {
     }
 }
 
+// A private X server on a display it picks, which it names once it is up.
+function privateX() {
+    const server = spawn("Xvfb", ["-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
+                         { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+    return new Promise((resolve, reject) => {
+        const limit = setTimeout(() => {
+            server.kill();
+            reject(new Error("Xvfb did not name its display within 30 s"));
+        }, 30000);
+        let said = "";
+        server.stdio[3].on("data", (chunk) => {
+            said += chunk;
+            if (said.endsWith("\n")) {
+                clearTimeout(limit);
+                const ended = new Promise((done) => server.on("exit", done));
+                resolve({ display: `:${said.trim()}`, stop: () => { server.kill(); return ended; } });
+            }
+        });
+        server.on("exit", (code) => {
+            clearTimeout(limit);
+            reject(new Error(`Xvfb ended (${code}) before it named its display`));
+        });
+    });
+}
+
 // WebKitWebDriver on a private X server, and one session in LANG.
 async function launchWebKit(lang) {
     const folder = fs.mkdtempSync(path.join(os.tmpdir(), "morvelt-webkit-"));
-    const env = { ...process.env, LOCPATH: folder, LANG: privateLocale(lang, folder), LC_ALL: "" };
+    const x = await privateX();
+    const env = { ...process.env, DISPLAY: x.display, LOCPATH: folder, LANG: privateLocale(lang, folder), LC_ALL: "" };
     const port = await freePort();
-    const driver = spawn("xvfb-run", ["-a", "WebKitWebDriver", `--port=${port}`],
-                         { env, stdio: "ignore", detached: true });
-    const stop = () => {
-        try { process.kill(-driver.pid); } catch { /* ended already */ }
+    const driver = spawn("WebKitWebDriver", [`--port=${port}`], { env, stdio: "ignore" });
+    const driverEnded = new Promise((done) => driver.on("exit", done));
+    // Each ends before the next goes, and before the test goes on.
+    const stop = async () => {
+        driver.kill();
+        await driverEnded;
+        await x.stop();
         fs.rmSync(folder, { recursive: true, force: true });
     };
     const base = `http://127.0.0.1:${port}`;
@@ -172,11 +202,11 @@ async function launchWebKit(lang) {
             page, version,
             close: async () => {
                 await fetch(`${base}/session/${page.session}`, { method: "DELETE" }).catch(() => {});
-                stop();
+                await stop();
             },
         };
     } catch (error) {
-        stop();
+        await stop();
         throw error;
     }
 }
