@@ -19,13 +19,15 @@ const Morvelt = (() => {
     // What stopped the start, in the teacher's words.
     class Failure extends Error {}
 
-    function isFieldOrOption(node) {
+    // Fields, options and buttons are disabled as the browser's controls;
+    // captions only look and say so.
+    function hasDisabledState(node) {
         return node instanceof HTMLInputElement || node instanceof HTMLButtonElement;
     }
 
     function showEnabled(name, enabled) {
         const control = element(name);
-        if (isFieldOrOption(control)) {
+        if (hasDisabledState(control)) {
             control.disabled = !enabled;
         } else {
             control.classList.toggle("disabled", !enabled);
@@ -143,16 +145,16 @@ const Morvelt = (() => {
     }
 
     function bindWindow() {
-        const window_ = element("Form1");
-        for (const control of window_.querySelectorAll("input[type=radio]")) {
+        const form = element("Form1");
+        for (const control of form.querySelectorAll("input[type=radio]")) {
             control.addEventListener("change", () => {
                 if (control.checked)
                     click(control.id);
             });
         }
-        for (const button of window_.querySelectorAll("button"))
+        for (const button of form.querySelectorAll("button"))
             button.addEventListener("click", () => click(button.id));
-        window_.addEventListener("input", () => { changed = true; });
+        form.addEventListener("input", () => { changed = true; });
         addEventListener("beforeunload", (event) => {
             if (changed) {
                 event.preventDefault();

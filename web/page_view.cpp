@@ -78,6 +78,11 @@ std::string_view Name(Field field)
     return {};
 }
 
+std::string ReadText(std::string_view control)
+{
+    return Taken(page_text(control.data(), Length(control)));
+}
+
 void SetText(std::string_view control, std::string_view text)
 {
     page_set_text(control.data(), Length(control), text.data(), Length(text));
@@ -95,11 +100,7 @@ void PageView::ShowSelected(std::string_view option, bool selected)
     page_show_selected(option.data(), Length(option), selected);
 }
 
-std::string PageView::Text(Field field) const
-{
-    const std::string_view name = Name(field);
-    return Taken(page_text(name.data(), Length(name)));
-}
+std::string PageView::Text(Field field) const { return ReadText(Name(field)); }
 
 std::string PageView::DecimalSeparator() const { return Taken(page_decimal_separator()); }
 
@@ -107,7 +108,7 @@ void PageView::Print() { page_print(); }
 
 void PageView::Exit() { page_exit(); }
 
-std::string PageView::Punti() const { return Taken(page_text("lblpunti", 8)); }
+std::string PageView::Punti() const { return ReadText("lblpunti"); }
 
 void PageView::SetPunti(std::string_view text) { SetText("lblpunti", text); }
 
